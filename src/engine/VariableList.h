@@ -1,0 +1,49 @@
+// The variables list: an ordered list of "NAME=value" lines, shared by the host and the parser.
+//
+// The name part of a line is the text before its first "="; lookups take the first line whose
+// name part equals the wanted name without regard to ASCII letter case. Lines keep insertion
+// order; a changed value keeps its line's position. Setting an empty value removes the name,
+// so no name is ever stored with an empty value. An index of folded names kept beside the
+// lines makes lookups independent of the list's length.
+//
+// Also here: the comma list, the text form of arrays ("1,2,3", items with blanks, commas or
+// quotes in double quotes), read and written by one implementation for every user.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TVariableList {
+public:
+    // Index of the first line whose name part matches name, or -1.
+    int Find(std::string_view name) const;
+    // The value part of the first matching line; empty when the name is not defined.
+    std::string Get(std::string_view name) const;
+    // Non-empty value: replaces the first matching line by name=value (the name spelled as
+    // given now) or appends it. Empty value: deletes the first matching line, if any.
+    void Set(std::string_view name, std::string_view value);
+    // Removes line index (0 <= index < Count()).
+    void Delete(int index);
+    void Clear();
+    int Count() const;
+    // The text of line index, "NAME=value".
+    const std::string& Line(int index) const;
+    // The name part of line index (empty for a line without "=").
+    std::string NameOfLine(int index) const;
+    // All lines in order, for saving.
+    const std::vector<std::string>& Lines() const;
+    // Appends a raw line as it stands (used when loading lines that are kept verbatim).
+    void AddLine(std::string line);
+
+private:
+    // (implementation: lines plus an index of folded names)
+};
+
+// Reads a comma list: blanks (codes 1..32) around items are skipped, an item is a quoted
+// text (a doubled quote stands for one) or the run up to the next comma or blank; a comma at
+// the very end adds one empty item. An empty text gives no items.
+std::vector<std::string> ReadCommaList(std::string_view text);
+// Writes a comma list: items joined by "," with items containing a code <= 32, a quote or a
+// comma quoted; a list of one empty item is written as "\"\"".
+std::string WriteCommaList(const std::vector<std::string>& items);
