@@ -1,0 +1,515 @@
+// Number text: reading and writing numbers in extended precision.
+//
+// Reading. TryRuvoStrToFloat folds the text to upper case, looks for a decimal exponent
+// ("<digit>E<digit|sign>"), and hands mantissa and exponent to ApplyUnitSuffix, which scales a
+// plain decimal literal by the first unit suffix of the table that occurs in the text. The
+// literal itself is validated here character by character; up to 19 significant digits with a
+// small decimal exponent are converted exactly with one rounding (digits * 10^k, both exact in
+// a 64-bit mantissa), anything longer goes through strtold on a rebuilt "digits e exponent"
+// text that holds no decimal point, so the result never depends on the C locale.
+//
+// Writing. The digit generator asks printf for 40 correctly rounded significant digits of the
+// exact binary value and keeps the first 20 as the exact truncation. That is only wrong when
+// printf carried into them, which leaves digits 21..40 all zero; rounding half away from zero
+// can only come out differently when the cut lands on an apparent exact tie, and then the full
+// exact expansion is printed to decide. The four layouts then work on the rounded digits.
+#include "engine/RuvoSub.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "engine/MathFault.h"
+
+namespace {
+
+// Powers of ten that a 64-bit mantissa holds exactly (5^27 < 2^64).
+constexpr int kExactPow10Max = 27;
+constexpr auto kExactPow10 = [] {
+    struct Table {
+        long double v[kExactPow10Max + 1];
+    } table{};
+    long double p = 1.0L;
+    for (int i = 0; i <= kExactPow10Max; ++i) {
+        table.v[i] = p;
+        p *= 10.0L;
+    }
+    return table;
+}();
+
+struct UnitSuffix {
+    std::string_view text;
+    long double multiplier;
+};
+
+// The unit suffixes in the order reading tries them: longer suffixes first, so that "MEG" wins
+// over "M" and "G". The order comes from an exchange sort run once on the table as written.
+const std::array<UnitSuffix, 12>& UnitSuffixes() {
+    static const std::array<UnitSuffix, 12> table = [] {
+        std::array<UnitSuffix, 12> t{{
+            {"T", 1e12L},
+            {"MG", 1e6L},
+            {"MEG", 1e6L},
+            {"G", 1e9L},
+            {"K", 1e3L},
+            {"M", 1e-3L},
+            {"U", 1e-6L},
+            {"N", 1e-9L},
+            {"P", 1e-12L},
+            {"F", 1e-15L},
+            {"A", 1e-18L},
+            // pi / 180 as the nearest double: 30DEG then reads as 0.5235987755982988, the
+            // value the degree functions also use.
+            {"DEG", static_cast<double>(0.017453292519943295769L)},
+        }};
+        for (size_t i = 0; i + 1 < t.size(); ++i)
+            for (size_t j = i + 1; j < t.size(); ++j)
+                if (t[i].text.size() < t[j].text.size()) std::swap(t[i], t[j]);
+        return t;
+    }();
+    return table;
+}
+
+// The suffix texts of Engineering output, one per power of one thousand from 1e-18 to 1e12.
+constexpr std::string_view kEngineeringSuffixes[11] = {"A", "F", "P",  "N", "U", "M",
+                                                       "",  "K", "MG", "G", "T"};
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+[[noreturn]] void RaiseNotAFloat(std::string_view text) {
+    std::string message;
+    message.reserve(text.size() + 40);
+    message += '\'';
+    message += text;
+    message += "' is not a valid floating point value";
+    throw EConvertError(message);
+}
+
+// 10^n for n >= 0 by square-and-multiply; exact up to 10^27, infinity past the range.
+long double IntPow10(uint64_t n) {
+    if (n <= kExactPow10Max) return kExactPow10.v[n];
+    long double result = 1.0L, base = 10.0L;
+    while (n != 0) {
+        if (n & 1) result *= base;
+        n >>= 1;
+        if (n != 0) base *= base;
+        if (std::isinf(result)) break;
+    }
+    return result;
+}
+
+// Reads a plain decimal literal: blanks (spaces only), sign, digits with an optional point,
+// optional exponent whose digits may be missing, blanks. "." reads as 0 and "2E" as 2.
+// Raises EConvertError for anything else and for values beyond the extended range; values
+// below it become zero or subnormal.
+long double DecimalLiteral(std::string_view s) {
+    const size_t n = s.size();
+    size_t i = 0;
+    while (i < n && s[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < n && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+
+    const size_t intBegin = i;
+    while (i < n && IsDigit(s[i]))
+        ++i;
+    const size_t intEnd = i;
+    bool point = false;
+    size_t fracBegin = i, fracEnd = i;
+    if (i < n && s[i] == '.') {
+        point = true;
+        fracBegin = ++i;
+        while (i < n && IsDigit(s[i]))
+            ++i;
+        fracEnd = i;
+    }
+    if (!point && intBegin == intEnd) RaiseNotAFloat(s);
+
+    // Exponent digits saturate far beyond any representable magnitude.
+    constexpr int64_t kExponentCap = 1000000000;
+    int64_t exponent = 0;
+    if (i < n && (s[i] == 'E' || s[i] == 'e')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < n && (s[i] == '+' || s[i] == '-')) negativeExponent = s[i++] == '-';
+        while (i < n && IsDigit(s[i])) {
+            if (exponent < kExponentCap) exponent = exponent * 10 + (s[i] - '0');
+            ++i;
+        }
+        if (negativeExponent) exponent = -exponent;
+    }
+    while (i < n && s[i] == ' ')
+        ++i;
+    if (i != n) RaiseNotAFloat(s);
+
+    // Fast path: at most 19 significant digits, exact as an integer, times an exact power.
+    uint64_t mantissa = 0;
+    int significant = 0;
+    int64_t scale = exponent;
+    bool tooLong = false;
+    auto take = [&](size_t from, size_t to, bool fraction) {
+        for (size_t k = from; k < to && !tooLong; ++k) {
+            const int digit = s[k] - '0';
+            if (mantissa == 0 && digit == 0) {
+                if (fraction) --scale;
+                continue;
+            }
+            if (significant == 19) {
+                tooLong = true;
+                return;
+            }
+            mantissa = mantissa * 10 + static_cast<uint64_t>(digit);
+            ++significant;
+            if (fraction) --scale;
+        }
+    };
+    take(intBegin, intEnd, false);
+    take(fracBegin, fracEnd, true);
+
+    long double value;
+    if (!tooLong && mantissa == 0) {
+        value = 0.0L;
+    } else if (!tooLong && scale >= -kExactPow10Max && scale <= kExactPow10Max) {
+        const long double m = static_cast<long double>(mantissa);
+        value = scale >= 0 ? m * kExactPow10.v[scale] : m / kExactPow10.v[-scale];
+    } else {
+        // Slow path: all digits and an exponent, no decimal point, so no locale is involved.
+        std::string text;
+        text.reserve(intEnd - intBegin + fracEnd - fracBegin + 24);
+        text.append(s.substr(intBegin, intEnd - intBegin));
+        text.append(s.substr(fracBegin, fracEnd - fracBegin));
+        text += 'e';
+        text += std::to_string(exponent - static_cast<int64_t>(fracEnd - fracBegin));
+        value = std::strtold(text.c_str(), nullptr);
+        if (std::isinf(value)) RaiseNotAFloat(s);
+    }
+    return negative ? -value : value;
+}
+
+// 10^e * m in extended precision. A whole e uses square-and-multiply (dividing by 10^-e for
+// a negative e, which keeps tiny results exact as long as possible); a fractional e uses the
+// general power. A result beyond the extended range is an overflow.
+long double ScaleByPow10(long double m, long double e) {
+    if (e == 0.0L) return m;
+    long double result;
+    if (e == std::trunc(e) && std::fabs(e) <= 2147483647.0L) {
+        const auto n = static_cast<uint64_t>(std::fabs(e));
+        const long double p = IntPow10(n);
+        result = e > 0 ? m * p : m / p;
+    } else {
+        result = std::pow(10.0L, e) * m;
+    }
+    if (std::isinf(result) || std::isnan(result)) RaiseOverflow();
+    return result;
+}
+
+// ASCII upper case of text, in a caller's buffer when it fits.
+class UpperText {
+public:
+    explicit UpperText(std::string_view text) {
+        char* out = buffer_;
+        if (text.size() > sizeof buffer_) {
+            heap_.resize(text.size());
+            out = heap_.data();
+        }
+        for (size_t i = 0; i < text.size(); ++i) {
+            const char c = text[i];
+            out[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        }
+        view_ = std::string_view(out, text.size());
+    }
+    std::string_view view() const { return view_; }
+
+private:
+    char buffer_[64];
+    std::string heap_;
+    std::string_view view_;
+};
+
+// ---- Digit generation -------------------------------------------------------------------
+
+// The first kTruncDigits significant digits of |v|, truncated exactly, and its decimal exponent
+// x, so that |v| = 0.d1d2d3... * 10^x. `ambiguous` marks that printf may have carried into
+// them (the checked digits after them were all zero).
+constexpr int kTruncDigits = 20;
+constexpr int kCheckDigits = 20;
+
+struct ExactDigits {
+    char d[kTruncDigits];
+    int x = 0;
+    bool ambiguous = false;
+};
+
+// Parses "d.dddde[+-]xxx" as printed by %.*Le into digits and exponent.
+void ParsePrinted(const char* text, char* digits, int count, int& x) {
+    int k = 0;
+    const char* p = text;
+    for (; *p != 'e' && k < count; ++p)
+        if (IsDigit(*p)) digits[k++] = *p;
+    while (*p != 'e')
+        ++p;
+    x = std::atoi(p + 1) + 1;
+}
+
+ExactDigits Truncated(long double magnitude) {
+    char buffer[kTruncDigits + kCheckDigits + 16];
+    std::snprintf(buffer, sizeof buffer, "%.*Le", kTruncDigits + kCheckDigits - 1, magnitude);
+    char all[kTruncDigits + kCheckDigits];
+    ExactDigits result;
+    ParsePrinted(buffer, all, kTruncDigits + kCheckDigits, result.x);
+    std::copy(all, all + kTruncDigits, result.d);
+    result.ambiguous = true;
+    for (int k = kTruncDigits; k < kTruncDigits + kCheckDigits; ++k)
+        if (all[k] != '0') result.ambiguous = false;
+    return result;
+}
+
+// The exact digits of a value whose printed digits may hide a carry: prints the whole exact
+// expansion (every binary fraction has a finite decimal one).
+ExactDigits FullyExpanded(long double magnitude) {
+    int binaryExponent = 0;
+    std::frexp(magnitude, &binaryExponent);
+    const int fractionDigits = binaryExponent < 64 ? 64 - binaryExponent : 0;
+    const int integerDigits = binaryExponent > 0 ? binaryExponent * 31 / 100 + 2 : 1;
+    const int precision = fractionDigits + integerDigits + kTruncDigits;
+    std::string buffer(static_cast<size_t>(precision) + 32, '\0');
+    std::snprintf(buffer.data(), buffer.size(), "%.*Le", precision, magnitude);
+    ExactDigits result;
+    ParsePrinted(buffer.c_str(), result.d, kTruncDigits, result.x);
+    return result;
+}
+
+// Digits rounded to a count, half away from zero, trailing zeros dropped; empty for zero.
+struct Rounded {
+    char d[kTruncDigits];
+    int count = 0;
+    int x = 0;
+    bool negative = false;
+};
+
+// Rounds |v| to `keep` significant digits (keep may be 0 or negative: a cut above the first
+// digit), given its exact truncated digits.
+Rounded RoundDigits(long double magnitude, const ExactDigits& digits, int keep) {
+    Rounded r;
+    r.x = digits.x;
+    if (keep < 0) return r;
+    if (keep > kTruncDigits - 1) keep = kTruncDigits - 1;
+    bool up = digits.d[keep] >= '5';
+    if (digits.d[keep] == '5' && digits.ambiguous) {
+        bool tie = true;
+        for (int k = keep + 1; k < kTruncDigits; ++k)
+            if (digits.d[k] != '0') tie = false;
+        if (tie) {
+            const ExactDigits exact = FullyExpanded(magnitude);
+            up = exact.x != digits.x || exact.d[keep] >= '5';
+        }
+    }
+    std::copy(digits.d, digits.d + keep, r.d);
+    r.count = keep;
+    if (up) {
+        int k = keep - 1;
+        while (k >= 0 && r.d[k] == '9')
+            r.d[k--] = '0';
+        if (k >= 0) {
+            ++r.d[k];
+        } else {
+            r.d[0] = '1';
+            r.count = 1;
+            ++r.x;
+        }
+    }
+    while (r.count > 0 && r.d[r.count - 1] == '0')
+        --r.count;
+    return r;
+}
+
+// The digits of v: its exact truncation, from which any number of digits can be rounded.
+class ValueDigits {
+public:
+    explicit ValueDigits(long double v) : value_(v), magnitude_(std::fabs(v)) {
+        if (v != 0.0L) exact_ = Truncated(magnitude_);
+    }
+    // The exact decimal exponent x (|v| = 0.d1d2... * 10^x); 0 for zero.
+    int x() const { return exact_.x; }
+    Rounded Round(int keep) const {
+        if (value_ == 0.0L) return Rounded{};
+        Rounded r = RoundDigits(magnitude_, exact_, keep);
+        r.negative = value_ < 0 && r.count > 0;
+        return r;
+    }
+
+private:
+    long double value_;
+    long double magnitude_;
+    ExactDigits exact_{};
+};
+
+Rounded Digits(long double v, int keep) {
+    return ValueDigits(v).Round(keep);
+}
+
+void AppendExponent(std::string& out, int exponent, bool alwaysSign, int minWidth) {
+    if (exponent < 0) {
+        out += '-';
+    } else if (alwaysSign) {
+        out += '+';
+    }
+    const std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
+    for (int k = static_cast<int>(digits.size()); k < minWidth; ++k)
+        out += '0';
+    out += digits;
+}
+
+std::string WriteGeneral(const Rounded& r, int precision) {
+    if (r.count == 0) return "0";
+    std::string out;
+    if (r.negative) out += '-';
+    if (r.x >= -3 && r.x <= precision) {
+        if (r.x <= 0) {
+            out += "0.";
+            out.append(static_cast<size_t>(-r.x), '0');
+            out.append(r.d, static_cast<size_t>(r.count));
+        } else {
+            for (int k = 0; k < r.x; ++k)
+                out += k < r.count ? r.d[k] : '0';
+            if (r.count > r.x) {
+                out += '.';
+                out.append(r.d + r.x, static_cast<size_t>(r.count - r.x));
+            }
+        }
+    } else {
+        out += r.d[0];
+        if (r.count > 1) {
+            out += '.';
+            out.append(r.d + 1, static_cast<size_t>(r.count - 1));
+        }
+        out += 'E';
+        AppendExponent(out, r.x - 1, false, 0);
+    }
+    return out;
+}
+
+std::string WriteExponent(long double v, int precision, int digits) {
+    Rounded r = Digits(v, precision);
+    std::string out;
+    if (r.negative) out += '-';
+    const int exponent = r.count == 0 ? 0 : r.x - 1;
+    out += r.count > 0 ? r.d[0] : '0';
+    out += '.';
+    for (int k = 1; k < precision; ++k)
+        out += k < r.count ? r.d[k] : '0';
+    out += 'E';
+    AppendExponent(out, exponent, true, digits >= 0 && digits <= 3 ? digits : 0);
+    return out;
+}
+
+std::string WriteFixed(long double v, int precision, int digits) {
+    if (digits < 0) digits = 0;
+    if (digits > 18) digits = 18;
+    const ValueDigits all(v);
+    Rounded r = all.Round(precision);
+    if (r.x > precision) return WriteGeneral(r, precision);
+    // One rounding of the exact value at whichever cut comes first.
+    if (r.count > 0 && all.x() + digits < precision) r = all.Round(all.x() + digits);
+    std::string out;
+    if (r.negative) out += '-';
+    if (r.count == 0 || r.x <= 0) {
+        out += '0';
+    } else {
+        for (int k = 0; k < r.x; ++k)
+            out += k < r.count ? r.d[k] : '0';
+    }
+    if (digits > 0) {
+        out += '.';
+        for (int k = 0; k < digits; ++k) {
+            const int position = r.x + k;  // index into the digits of the k-th decimal
+            out += (r.count > 0 && position >= 0 && position < r.count) ? r.d[position] : '0';
+        }
+    }
+    return out;
+}
+
+std::string WriteEngineering(long double v, int precision, int digits) {
+    if (v == 0.0L) return WriteFixed(v, precision, digits);
+    const long double magnitude = std::fabs(v);
+    const int d = static_cast<int>(std::trunc(std::log10(magnitude)));
+    if (d >= 15 || d < -18) return WriteExponent(v, precision, digits);
+    const int i = (d + 18) / 3;
+    const int r = (d + 18) % 3;
+    const long double m =
+        (d >= 0 ? v / kExactPow10.v[d] : v * kExactPow10.v[-d]) * kExactPow10.v[r];
+    std::string out = WriteGeneral(Digits(m, precision), precision);
+    out += kEngineeringSuffixes[i];
+    return out;
+}
+
+}  // namespace
+
+long double ApplyUnitSuffix(std::string_view text) {
+    // Most numbers carry no suffix letter at all: skip the twelve searches for them.
+    if (text.find_first_of("MDGKUNPFAT") != std::string_view::npos) {
+        for (const UnitSuffix& suffix : UnitSuffixes()) {
+            const size_t at = text.find(suffix.text);
+            if (at == std::string_view::npos) continue;
+            const long double result = DecimalLiteral(text.substr(0, at)) * suffix.multiplier;
+            if (std::isinf(result)) RaiseOverflow();
+            return result;
+        }
+    }
+    return DecimalLiteral(text);
+}
+
+bool TryRuvoStrToFloat(std::string_view text, long double& value) {
+    value = 0.0L;
+    if (text.empty()) return false;
+    const UpperText upper(text);
+    const std::string_view u = upper.view();
+    const char first = u[0];
+    if (!(first == '+' || first == '-' || first == '.' || IsDigit(first))) return false;
+
+    for (size_t k = 1; k + 1 < u.size(); ++k) {
+        if (u[k] == 'E' && IsDigit(u[k - 1]) &&
+            (IsDigit(u[k + 1]) || u[k + 1] == '+' || u[k + 1] == '-')) {
+            const long double mantissa = ApplyUnitSuffix(u.substr(0, k));
+            const long double exponent = ApplyUnitSuffix(u.substr(k + 1));
+            value = ScaleByPow10(mantissa, exponent);
+            return true;
+        }
+    }
+    value = ApplyUnitSuffix(u);
+    return true;
+}
+
+long double RuvoStrToFloat(std::string_view text) {
+    long double value = 0.0L;
+    if (!TryRuvoStrToFloat(text, value)) throw EConvertError("RuvoStrToFloat: Not a number.");
+    return value;
+}
+
+std::string RuvoFloatToStr(int mode, int precision, int digits, long double value) {
+    if (mode < 0 || mode > 4) return {};
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    if (precision < 2) precision = 2;
+    if (precision > 18) precision = 18;
+    switch (mode) {
+        case 1:
+            return WriteExponent(value, precision, digits);
+        case 2:
+            return WriteFixed(value, precision, digits);
+        case 3:
+            return WriteEngineering(value, precision, digits);
+        default:
+            return WriteGeneral(Digits(value, precision), precision);
+    }
+}
+
+std::string GeneralNumberText(long double value) {
+    return RuvoFloatToStr(0, 15, 0, value);
+}

@@ -1,0 +1,258 @@
+// Number text: reading with exponents and unit suffixes, writing in the four styles.
+#include "engine/RuvoSub.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "engine/MathFault.h"
+
+namespace {
+
+// Names each parameterised case after its row.
+constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
+
+struct ReadCase {
+    const char* name;
+    const char* text;
+    long double expected;
+};
+
+class ReadsNumber : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadsNumber, ToTheNearestDouble) {
+    const ReadCase& c = GetParam();
+    EXPECT_EQ(static_cast<double>(RuvoStrToFloat(c.text)), static_cast<double>(c.expected))
+        << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NumberText, ReadsNumber,
+    testing::Values(
+        ReadCase{"KiloSuffix", "4.7K", 4700}, ReadCase{"LowerCaseIsFolded", "2.2u", 2.2e-6L},
+        ReadCase{"MegaAsMEG", "1MEG", 1e6L}, ReadCase{"MegaAsMG", "1MG", 1e6L},
+        ReadCase{"MIsMilli", "1M", 1e-3L}, ReadCase{"Tera", "3T", 3e12L},
+        ReadCase{"Atto", "5A", 5e-18L}, ReadCase{"DegreesToRadians", "30DEG", 0.5235987755982988L},
+        ReadCase{"Exponent", "1E3", 1000}, ReadCase{"NegativeExponent", "1.5E-3", 0.0015L},
+        ReadCase{"LowerCaseExponent", "1.5e-3", 0.0015L},
+        ReadCase{"FractionalExponent", "1E0.5", 3.1622776601683795L},
+        ReadCase{"TextAfterSuffixIgnored", "3KX", 3000},
+        ReadCase{"SuffixTableOrderNotTextOrder", "1PF", 1e-12L},
+        ReadCase{"PointAloneIsZero", ".", 0}, ReadCase{"ExponentWithoutDigits", "2E", 2},
+        ReadCase{"LeadingPoint", ".25", 0.25L}, ReadCase{"TrailingPoint", "7.", 7},
+        ReadCase{"SignedMantissa", "-12.5", -12.5L}, ReadCase{"PlusSign", "+3", 3},
+        ReadCase{"TrailingBlanks", "42  ", 42},
+        ReadCase{"OneThird", "0.333333333333333", 0.333333333333333L},
+        ReadCase{"ManyDigitsSlowPath", "3.14159265358979323846264338327950288",
+                 3.14159265358979323846264338327950288L},
+        ReadCase{"LargeLiteralExponent", "1.5E300", 1.5e300L},
+        ReadCase{"TinyUnderflowsToZero", "1E-99999", 0},
+        ReadCase{"SuffixEndsTheNumber", "2KE2", 2000}),
+    RowName);
+
+// Values that are exact in both decimal and binary must read exactly.
+TEST(NumberText, ShortLiteralsReadCorrectlyRoundedAndSuffixScalesExponent) {
+    EXPECT_EQ(RuvoStrToFloat("123456.789"), 123456.789L);
+    EXPECT_EQ(RuvoStrToFloat("0.1"), 0.1L);
+    EXPECT_GT(RuvoStrToFloat("1E3K"), 1e2999L);
+    EXPECT_LT(RuvoStrToFloat("1E3K"), 1e3001L);
+    EXPECT_GT(RuvoStrToFloat("1E1K"), 9.99e999L);
+}
+
+struct FailCase {
+    const char* name;
+    const char* text;
+    const char* message;
+};
+
+class RejectsText : public testing::TestWithParam<FailCase> {};
+
+TEST_P(RejectsText, WithTheConversionMessage) {
+    const FailCase& c = GetParam();
+    try {
+        RuvoStrToFloat(c.text);
+        FAIL() << "no error for " << c.text;
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), c.message);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NumberText, RejectsText,
+    testing::Values(
+        FailCase{"EmptyText", "", "RuvoStrToFloat: Not a number."},
+        FailCase{"LetterFirst", "K3", "RuvoStrToFloat: Not a number."},
+        FailCase{"BlankFirst", " 3", "RuvoStrToFloat: Not a number."},
+        FailCase{"UnknownLetter", "2X", "'2X' is not a valid floating point value"},
+        FailCase{"SuffixFoundBeforeMilli", "1MK", "'1M' is not a valid floating point value"},
+        FailCase{"MessageShowsFoldedText", "2x", "'2X' is not a valid floating point value"},
+        FailCase{"SignAlone", "-", "'-' is not a valid floating point value"},
+        FailCase{"TwoPoints", "1.2.3", "'1.2.3' is not a valid floating point value"},
+        FailCase{"BlankInside", "1 2", "'1 2' is not a valid floating point value"},
+        FailCase{"TabIsNoBlank", "1\t", "'1\t' is not a valid floating point value"},
+        FailCase{"HexIsNoLiteral", "0X10", "'0X10' is not a valid floating point value"},
+        FailCase{"InfinityIsNoLiteral", "+INF", "'+I' is not a valid floating point value"},
+        FailCase{"SignAfterExponentSplitNeedsDigits", "2E+",
+                 "'+' is not a valid floating point value"},
+        FailCase{"LiteralBeyondExtendedRange", "1.E99999",
+                 "'1.E99999' is not a valid floating point value"},
+        FailCase{"BadExponentPart", "1E+X", "'+X' is not a valid floating point value"},
+        FailCase{"SuffixWithoutMantissa", "-K", "'-' is not a valid floating point value"}),
+    RowName);
+
+TEST(NumberText, TryReportsTheFirstCharacterTestOnly) {
+    long double value = 5;
+    EXPECT_FALSE(TryRuvoStrToFloat("", value));
+    EXPECT_EQ(value, 0);
+    EXPECT_FALSE(TryRuvoStrToFloat("ABC", value));
+    EXPECT_TRUE(TryRuvoStrToFloat("12", value));
+    EXPECT_EQ(value, 12);
+    EXPECT_THROW(TryRuvoStrToFloat("1Q", value), EConvertError);
+}
+
+TEST(NumberText, ExponentBeyondExtendedRangeIsAnOverflow) {
+    EXPECT_THROW(RuvoStrToFloat("1E99999"), EMathError);
+    EXPECT_THROW(RuvoStrToFloat("1E5000"), EMathError);
+    EXPECT_THROW(RuvoStrToFloat("1E1T"), EMathError);
+    EXPECT_NO_THROW(RuvoStrToFloat("1E4000"));
+}
+
+TEST(NumberText, UnitSuffixWithoutExponentSplit) {
+    EXPECT_EQ(ApplyUnitSuffix("4.7K"), 4.7L * 1e3L);
+    EXPECT_EQ(ApplyUnitSuffix("1E3"), 1000);  // a plain literal may carry its own exponent
+    EXPECT_THROW(ApplyUnitSuffix("1k"), EConvertError);  // the search is case-sensitive
+}
+
+// Any text whatsoever gives a value or an error.
+TEST(NumberText, ArbitraryTextNeverCrashes) {
+    const std::string alphabet = "0123456789.+-EeKMGTUNPFADX \t\"";
+    uint32_t state = 12345;
+    for (int round = 0; round < 20000; ++round) {
+        state = state * 1664525u + 1013904223u;
+        std::string text;
+        const int length = static_cast<int>(state >> 28);
+        for (int k = 0; k < length; ++k) {
+            state = state * 1664525u + 1013904223u;
+            text += alphabet[(state >> 16) % alphabet.size()];
+        }
+        try {
+            const long double v = RuvoStrToFloat(text);
+            EXPECT_FALSE(std::isnan(v)) << text;
+            EXPECT_FALSE(std::isinf(v)) << text;
+        } catch (const EConvertError&) {
+        } catch (const EMathError&) {
+        }
+    }
+    EXPECT_NO_THROW(RuvoStrToFloat(std::string(4000, '9')));
+    EXPECT_THROW(RuvoStrToFloat(std::string(5000, '9')), EConvertError);
+    EXPECT_NO_THROW(RuvoStrToFloat("0." + std::string(5000, '0') + "1"));
+    EXPECT_THROW(RuvoStrToFloat(std::string(4000, '9') + "E999"), EMathError);
+}
+
+struct WriteCase {
+    const char* name;
+    int mode;
+    int precision;
+    int digits;
+    long double value;
+    const char* expected;
+};
+
+class WritesNumber : public testing::TestWithParam<WriteCase> {};
+
+TEST_P(WritesNumber, AsText) {
+    const WriteCase& c = GetParam();
+    EXPECT_EQ(RuvoFloatToStr(c.mode, c.precision, c.digits, c.value), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    General, WritesNumber,
+    testing::Values(WriteCase{"Zero", 0, 15, 0, 0, "0"},
+                    WriteCase{"NegativeZeroIsZero", 0, 15, 0, -0.0L, "0"},
+                    WriteCase{"Integer", 0, 15, 0, 1500, "1500"},
+                    WriteCase{"SmallestPlain", 0, 15, 0, 0.0001L, "0.0001"},
+                    WriteCase{"ScientificBelowTenThousandth", 0, 15, 0, 0.00001L, "1E-5"},
+                    WriteCase{"ScientificMantissaDigits", 0, 15, 0, 1.5e-7L, "1.5E-7"},
+                    WriteCase{"LargestPlain", 0, 15, 0, 1e14L, "100000000000000"},
+                    WriteCase{"ScientificFromPrecision", 0, 15, 0, 1e15L, "1E15"},
+                    WriteCase{"ScientificLarge", 0, 15, 0, 1e20L, "1E20"},
+                    WriteCase{"OneThird", 0, 15, 0, 1.0L / 3, "0.333333333333333"},
+                    WriteCase{"TwoThirdsRoundsUp", 0, 15, 0, 2.0L / 3, "0.666666666666667"},
+                    WriteCase{"Negative", 0, 15, 0, -2.5L, "-2.5"},
+                    WriteCase{"PointInsideDigits", 0, 15, 0, 123456.789L, "123456.789"},
+                    WriteCase{"DoubleNoiseRoundedAway", 0, 15, 0, 0.1 + 0.2, "0.3"},
+                    WriteCase{"ExactTieRoundsAwayFromZero", 0, 2, 0, 0.125L, "0.13"},
+                    WriteCase{"NegativeTieRoundsAwayFromZero", 0, 2, 0, -0.125L, "-0.13"},
+                    WriteCase{"JustBelowTieRoundsDown", 0, 2, 0, 0.125L - 1e-20L, "0.12"},
+                    WriteCase{"CarryToNextPower", 0, 3, 0, 9.9999L, "10"},
+                    WriteCase{"PrecisionClampedToTwo", 0, 0, 0, 1.26L, "1.3"},
+                    WriteCase{"PrecisionClampedTo18", 0, 99, 0, 1.0L / 3, "0.333333333333333333"},
+                    WriteCase{"ModeFourIsGeneral", 4, 15, 0, 0.5L, "0.5"},
+                    WriteCase{"ModeFiveIsEmpty", 5, 15, 0, 1, ""},
+                    WriteCase{"NegativeModeIsEmpty", -1, 15, 0, 1, ""},
+                    WriteCase{"ExtendedRangeExponent", 0, 15, 0, 1e4000L, "1E4000"}),
+    RowName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Exponent, WritesNumber,
+    testing::Values(WriteCase{"PaddedToDigits", 1, 4, 2, 1500, "1.500E+03"},
+                    WriteCase{"Zero", 1, 4, 2, 0, "0.000E+00"},
+                    WriteCase{"NegativeZero", 1, 4, 2, -0.0L, "0.000E+00"},
+                    WriteCase{"NegativeExponent", 1, 4, 2, 0.00123L, "1.230E-03"},
+                    WriteCase{"FourDigitsMeansShortest", 1, 4, 4, 1500, "1.500E+3"},
+                    WriteCase{"WidthThree", 1, 4, 3, -1500, "-1.500E+003"},
+                    WriteCase{"WidthZero", 1, 3, 0, 2.5e-7L, "2.50E-7"},
+                    WriteCase{"RoundingCarriesExponent", 1, 3, 2, 9.996L, "1.00E+01"}),
+    RowName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixed, WritesNumber,
+    testing::Values(WriteCase{"ZeroFilledDecimals", 2, 15, 2, 2.5L, "2.50"},
+                    WriteCase{"RoundedAtDigits", 2, 15, 2, 1234.567L, "1234.57"},
+                    WriteCase{"NoPointWithoutDigits", 2, 15, 0, 1234.567L, "1235"},
+                    WriteCase{"NegativeRoundedToZeroHasNoSign", 2, 15, 2, -0.004L, "0.00"},
+                    WriteCase{"SmallRoundsUpIntoDigits", 2, 15, 2, 0.006L, "0.01"},
+                    WriteCase{"FarBelowDigitsIsZero", 2, 15, 2, 0.0000001L, "0.00"},
+                    WriteCase{"LeadingFractionZeros", 2, 15, 4, 0.0123L, "0.0123"},
+                    WriteCase{"PrecisionLimitsDigits", 2, 4, 3, 123.456L, "123.500"},
+                    WriteCase{"SingleRoundingOfTheExactValue", 2, 3, 2, 0.1449L, "0.14"},
+                    WriteCase{"BeyondPrecisionIsGeneral", 2, 4, 2, 123456, "1.235E5"},
+                    WriteCase{"DigitsCappedAt18", 2, 18, 30, 0.5L, "0.500000000000000000"},
+                    WriteCase{"NegativeZero", 2, 15, 2, -0.0L, "0.00"}),
+    RowName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Engineering, WritesNumber,
+    testing::Values(
+        WriteCase{"ZeroAsFixed", 3, 15, 2, 0, "0.00"}, WriteCase{"Kilo", 3, 15, 2, 1500, "1.5K"},
+        WriteCase{"Micro", 3, 15, 2, 2.2e-6, "2.2U"}, WriteCase{"Nano", 3, 15, 2, 4.7e-9, "4.7N"},
+        WriteCase{"MilliFromTruncatedLog", 3, 15, 2, 0.05, "50M"},
+        WriteCase{"TenthsKeepNoSuffix", 3, 15, 2, 0.5, "0.5"},
+        WriteCase{"HalfMilli", 3, 15, 2, 0.0005, "0.5M"},
+        WriteCase{"ThreeDigitMantissa", 3, 15, 2, 123456, "123.456K"},
+        WriteCase{"Mega", 3, 15, 2, 2.5e6, "2.5MG"}, WriteCase{"Tera", 3, 15, 2, 4e13, "40T"},
+        WriteCase{"LargeAsExponent", 3, 15, 2, 1e15, "1.00000000000000E+15"},
+        WriteCase{"TinyAsExponent", 3, 15, 2, 1e-19, "1.00000000000000E-19"},
+        WriteCase{"Negative", 3, 15, 2, -2200, "-2.2K"}),
+    RowName);
+
+TEST(NumberText, GeneralNumberTextIsGeneralWithFifteenDigits) {
+    EXPECT_EQ(GeneralNumberText(1.0L / 3), "0.333333333333333");
+    EXPECT_EQ(GeneralNumberText(5e-5L), "5E-5");
+    EXPECT_EQ(GeneralNumberText(1e15L), "1E15");
+    EXPECT_EQ(GeneralNumberText(-7), "-7");
+}
+
+// Whatever the General text of a double, reading it back gives the value to 15 digits.
+TEST(NumberText, GeneralTextReadsBack) {
+    const double values[] = {
+        1.0 / 3,           2.0 / 3, 1e-300,  4.9e-324,     1.7976931348623157e308,
+        123456789012345.0, 0.1,     -42.125, 6.02214076e23};
+    for (double v : values) {
+        const long double back = RuvoStrToFloat(GeneralNumberText(v));
+        EXPECT_NEAR(static_cast<double>(back / v), 1.0, 1e-14) << v;
+    }
+}
+
+}  // namespace
