@@ -1,0 +1,418 @@
+// The document editor: input paths, protection tracking and answer colouring.
+#include "document/editor/DocumentEditor.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+#include <algorithm>
+
+#include "document/LineModel.h"
+#include "document/editor/Colours.h"
+
+namespace tallyon {
+
+namespace {
+
+QStringList localFiles(const QMimeData* data) {
+    QStringList paths;
+    if (!data->hasUrls()) return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    return paths;
+}
+
+bool isReturn(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// A key that only types its text: printable text and no Ctrl, Alt or Meta held.
+bool typesText(const QKeyEvent* e) {
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const QString text = e->text();
+    if (text.isEmpty()) return false;
+    for (QChar c : text)
+        if (c.unicode() < 0x20 && c != '\t') return false;
+    return text.at(0).unicode() != 0x7F;
+}
+
+}  // namespace
+
+TDocumentEditor::TDocumentEditor(QWidget* parent) : QPlainTextEdit(parent) {
+    setObjectName("REdit1");
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setWordWrapMode(QTextOption::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setTabChangesFocus(false);
+    connect(document(), &QTextDocument::contentsChange, this, &TDocumentEditor::contentsChanged);
+    setColours(colours_);
+}
+
+void TDocumentEditor::setColours(const DocumentColours& colours) {
+    colours_ = colours;
+    QPalette p = palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::Base, ToQColor(colours.back));
+        p.setColor(group, QPalette::Text, ToQColor(colours.expression));
+    }
+    setPalette(p);
+}
+
+QTextCharFormat TDocumentEditor::plainFormat() {
+    QTextCharFormat format;
+    format.setProperty(ProtectedProperty, false);
+    return format;
+}
+
+QTextCharFormat TDocumentEditor::arrowFormat(bool protect) const {
+    QTextCharFormat format;
+    format.setForeground(ToQColor(colours_.arrow));
+    format.setProperty(ProtectedProperty, protect);
+    return format;
+}
+
+QTextCharFormat TDocumentEditor::answerFormat(bool protect) const {
+    QTextCharFormat format;
+    format.setForeground(ToQColor(colours_.answer));
+    format.setFontWeight(QFont::Bold);
+    format.setProperty(ProtectedProperty, protect);
+    return format;
+}
+
+// ---- colouring -------------------------------------------------------------------------
+
+void TDocumentEditor::ColourAnswer(int line, bool protect) {
+    const QTextBlock block = document()->findBlockByNumber(line);
+    if (!block.isValid()) return;
+    const QString text = block.text();
+    const auto range = FindAnswer(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
+    if (!range) return;
+    BusyHold hold(*this);
+    const int b = block.position();
+    QTextCursor cursor(document());
+    cursor.setPosition(b + static_cast<int>(range->Arrow));
+    cursor.setPosition(b + static_cast<int>(range->Answer()), QTextCursor::KeepAnchor);
+    cursor.setCharFormat(arrowFormat(protect));
+    if (range->AnswerLength() > 0) {
+        cursor.setPosition(b + static_cast<int>(range->Answer()));
+        cursor.setPosition(b + static_cast<int>(range->LineLength), QTextCursor::KeepAnchor);
+        cursor.setCharFormat(answerFormat(protect));
+    }
+}
+
+void TDocumentEditor::ColourAllAnswers(bool protect) {
+    BusyHold hold(*this);
+    const int count = lineCount();
+    for (int line = 0; line < count; ++line)
+        ColourAnswer(line, protect);
+}
+
+bool TDocumentEditor::isProtectedAt(int position) const {
+    const QTextBlock block = document()->findBlock(position);
+    if (!block.isValid()) return false;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (position >= fragment.position() && position < fragment.position() + fragment.length())
+            return fragment.charFormat().boolProperty(ProtectedProperty);
+    }
+    return false;
+}
+
+// ---- whole text ------------------------------------------------------------------------
+
+int TDocumentEditor::lineCount() const {
+    const int blocks = document()->blockCount();
+    return document()->lastBlock().length() <= 1 ? blocks - 1 : blocks;
+}
+
+QStringList TDocumentEditor::textLines() const {
+    QStringList lines;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        lines << block.text();
+    return lines;
+}
+
+void TDocumentEditor::showLines(const QStringList& lines) {
+    BusyHold hold(*this);
+    setPlainText(lines.join('\n'));
+    ColourAllAnswers(true);
+    clearUndo();
+    document()->setModified(false);
+}
+
+void TDocumentEditor::clearText() {
+    BusyHold hold(*this);
+    clear();
+}
+
+void TDocumentEditor::clearUndo() {
+    document()->clearUndoRedoStacks();
+}
+
+// ---- edits of the user's -----------------------------------------------------------------
+
+template <typename Edit>
+void TDocumentEditor::userEdit(int from, int to, Edit&& edit) {
+    if (userEditDepth_++ == 0) {
+        pending_ = false;
+        inserted_.clear();
+        noteProtectedRuns(from, to);
+    }
+    try {
+        edit();
+    } catch (...) {
+        --userEditDepth_;
+        throw;
+    }
+    if (--userEditDepth_ == 0) afterUserEdit();
+}
+
+void TDocumentEditor::noteProtectedRuns(int from, int to) {
+    runs_.clear();
+    QTextBlock first = document()->findBlock(std::min(from, to));
+    QTextBlock last = document()->findBlock(std::max(from, to));
+    if (first.previous().isValid()) first = first.previous();
+    if (last.next().isValid()) last = last.next();
+    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().boolProperty(ProtectedProperty)) continue;
+            const int start = fragment.position();
+            const int end = start + fragment.length();
+            if (!runs_.empty() && runs_.back().end == start)
+                runs_.back().end = end;
+            else
+                runs_.push_back({start, end});
+        }
+        if (block == last) break;
+    }
+}
+
+// Every change of the text. While a user edit runs, decides whether it touched a protected
+// run and keeps the noted runs in step with the text.
+void TDocumentEditor::contentsChanged(int position, int removed, int added) {
+    if (userEditDepth_ == 0) return;
+    const bool own = busy() || internalDelete_;
+    if (!own && removed != added) {
+        const int end = position + removed;
+        for (const Run& run : runs_) {
+            const bool touched = removed > 0 ? run.start < end && position < run.end
+                                             : run.start < position && position < run.end;
+            if (touched) {
+                pending_ = true;
+                pendingStart_ = position;
+                break;
+            }
+        }
+        if (added > 0) inserted_.push_back({position, added});
+    }
+    const int shift = added - removed;
+    const auto move = [&](int x) {
+        if (x < position) return x;
+        return x >= position + removed ? x + shift : position;
+    };
+    for (Run& run : runs_) {
+        run.start = move(run.start);
+        run.end = move(run.end);
+    }
+    std::erase_if(runs_, [](const Run& run) { return run.end <= run.start; });
+}
+
+void TDocumentEditor::afterUserEdit() {
+    plainInserted();
+    if (pending_) cleanUpProtectedEdit();
+    pending_ = false;
+    inserted_.clear();
+    runs_.clear();
+}
+
+// Text that an input method or the editor's own key handling inserted may have taken the
+// format of an answer next to it; it is expression text.
+void TDocumentEditor::plainInserted() {
+    const int size = document()->characterCount() - 1;
+    for (const Inserted& range : inserted_) {
+        const int start = std::min(range.start, size);
+        const int end = std::min(range.start + range.length, size);
+        bool plain = true;
+        for (int p = start; p < end && plain; ++p)
+            plain = !isProtectedAt(p);
+        if (plain) continue;
+        BusyHold hold(*this);
+        QTextCursor cursor(document());
+        cursor.setPosition(start);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(plainFormat());
+    }
+}
+
+// The protected-edit clean-up: what follows the edit up to the end of the protected run,
+// and what precedes the edit's start back to the start of the run, is removed; the
+// selection keeps its place relative to the text that stays.
+void TDocumentEditor::cleanUpProtectedEdit() {
+    const QTextCursor selection = textCursor();
+    int s = selection.selectionStart();
+    int l = selection.selectionEnd() - s;
+    const int size = document()->characterCount() - 1;
+    int e = s;
+    while (e < size && isProtectedAt(e))
+        ++e;
+    removeRange(s, e - s);
+    l = std::max(l - (e - s), 0);
+    const int r = std::min(pendingStart_, s);
+    if (r > 0) {
+        int q = r - 1;
+        while (q >= 0 && isProtectedAt(q))
+            --q;
+        const int count = r - q - 1;
+        if (count > 0) {
+            removeRange(q + 1, count);
+            s -= count;
+        }
+    }
+    QTextCursor cursor(document());
+    cursor.setPosition(s);
+    cursor.setPosition(s + l, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+void TDocumentEditor::removeRange(int start, int length) {
+    if (length <= 0) return;
+    internalDelete_ = true;
+    QTextCursor cursor(document());
+    cursor.setPosition(start);
+    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    internalDelete_ = false;
+}
+
+void TDocumentEditor::insertPlain(const QString& text) {
+    QTextCursor cursor = textCursor();
+    cursor.insertText(text, plainFormat());
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void TDocumentEditor::pastePlainText() {
+    paste();
+}
+
+void TDocumentEditor::cutSelection() {
+    const QTextCursor c = textCursor();
+    userEdit(c.selectionStart(), c.selectionEnd(), [&] { cut(); });
+}
+
+void TDocumentEditor::deleteSelection() {
+    QTextCursor c = textCursor();
+    if (!c.hasSelection()) return;
+    userEdit(c.selectionStart(), c.selectionEnd(), [&] {
+        c.removeSelectedText();
+        setTextCursor(c);
+    });
+}
+
+// ---- events ------------------------------------------------------------------------------
+
+bool TDocumentEditor::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        const QKeySequence pressed(key->keyCombination());
+        for (const QKeySequence& reserved : reserved_) {
+            if (reserved.matches(pressed) == QKeySequence::ExactMatch) {
+                e->ignore();
+                return true;
+            }
+        }
+    }
+    return QPlainTextEdit::event(e);
+}
+
+void TDocumentEditor::keyPressEvent(QKeyEvent* e) {
+    int key = e->key();
+    const Qt::KeyboardModifiers modifiers = e->modifiers();
+    if (onKeyDown) onKeyDown(key, modifiers);
+    e->accept();
+    if (key == 0) return;
+    const QTextCursor c = textCursor();
+    if (isReturn(key)) {
+        if (modifiers & Qt::ControlModifier)
+            userEdit(c.selectionStart(), c.selectionEnd(), [&] { insertPlain("\n"); });
+        return;
+    }
+    userEdit(c.selectionStart(), c.selectionEnd(), [&] {
+        if (typesText(e))
+            insertPlain(e->text());
+        else
+            QPlainTextEdit::keyPressEvent(e);
+    });
+}
+
+void TDocumentEditor::keyReleaseEvent(QKeyEvent* e) {
+    if (onKeyUp) onKeyUp(e->key(), e->modifiers());
+    QPlainTextEdit::keyReleaseEvent(e);
+}
+
+void TDocumentEditor::inputMethodEvent(QInputMethodEvent* e) {
+    const QTextCursor c = textCursor();
+    userEdit(c.selectionStart(), c.selectionEnd(), [&] { QPlainTextEdit::inputMethodEvent(e); });
+}
+
+bool TDocumentEditor::canInsertFromMimeData(const QMimeData* source) const {
+    return source->hasText();
+}
+
+void TDocumentEditor::insertFromMimeData(const QMimeData* source) {
+    if (!source->hasText()) return;
+    const QTextCursor c = textCursor();
+    userEdit(c.selectionStart(), c.selectionEnd(), [&] { insertPlain(source->text()); });
+}
+
+void TDocumentEditor::dragEnterEvent(QDragEnterEvent* e) {
+    if (!localFiles(e->mimeData()).isEmpty()) {
+        e->acceptProposedAction();
+        return;
+    }
+    QPlainTextEdit::dragEnterEvent(e);
+}
+
+void TDocumentEditor::dragMoveEvent(QDragMoveEvent* e) {
+    if (!localFiles(e->mimeData()).isEmpty()) {
+        e->acceptProposedAction();
+        return;
+    }
+    QPlainTextEdit::dragMoveEvent(e);
+}
+
+void TDocumentEditor::dropEvent(QDropEvent* e) {
+    const QStringList files = localFiles(e->mimeData());
+    if (!files.isEmpty()) {
+        e->acceptProposedAction();
+        if (onFilesDropped) onFilesDropped(files);
+        return;
+    }
+    const QTextCursor c = textCursor();
+    const int target = cursorForPosition(e->position().toPoint()).position();
+    userEdit(std::min(c.selectionStart(), target), std::max(c.selectionEnd(), target),
+             [&] { QPlainTextEdit::dropEvent(e); });
+}
+
+void TDocumentEditor::contextMenuEvent(QContextMenuEvent* e) {
+    if (popup_) {
+        popup_->exec(e->globalPos());
+        return;
+    }
+    QPlainTextEdit::contextMenuEvent(e);
+}
+
+void TDocumentEditor::mousePressEvent(QMouseEvent* e) {
+    pending_ = false;
+    QPlainTextEdit::mousePressEvent(e);
+}
+
+}  // namespace tallyon

@@ -1,0 +1,160 @@
+// The document editor: the text editor of the calculation document, a QPlainTextEdit in
+// plain-text mode without word wrap, with the answers' colours, bold and protection.
+//
+// Qt has no protected text, so protection is a property on the character format of the
+// arrow and answer characters (ProtectedProperty). Before each edit of the user's (a key,
+// an input-method commit, a paste, a cut, a drop) the editor notes the protected runs
+// around the selection; the document's change report then tells whether the edit touched
+// one: a removal that overlaps a run, or an insertion strictly inside it. After such an edit
+// the clean-up removes the rest of that protected run on both sides of the edit, keeping
+// what the user typed, so an edit that touches an answer removes arrow and answer whole.
+// The system's own changes (calculating, colouring, loading) are made under the busy mark
+// and never trigger the clean-up.
+//
+// Text the user types or pastes is inserted with the plain expression format, so it never
+// inherits the bold, colour or protection of an answer next to it.
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <QPlainTextEdit>
+#include <QStringList>
+#include <QTextCharFormat>
+#include <functional>
+#include <vector>
+
+#include "settings/SettingsRecord.h"
+
+class QMenu;
+
+namespace tallyon {
+
+// Colours of the document in the settings' encoding.
+struct DocumentColours {
+    TColour back = clWindow;
+    TColour expression = clWindowText;
+    TColour arrow = clRed;
+    TColour answer = clGreen;
+};
+
+class TDocumentEditor : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    // The character-format property that marks protected text (bool).
+    static constexpr int ProtectedProperty = QTextFormat::UserProperty + 1;
+
+    explicit TDocumentEditor(QWidget* parent = nullptr);
+
+    // Holds the busy mark for its lifetime; holders nest, and the mark is set until the
+    // outermost one ends.
+    class BusyHold {
+    public:
+        explicit BusyHold(TDocumentEditor& editor) : editor_(editor) { ++editor_.busy_; }
+        ~BusyHold() { --editor_.busy_; }
+        BusyHold(const BusyHold&) = delete;
+        BusyHold& operator=(const BusyHold&) = delete;
+
+    private:
+        TDocumentEditor& editor_;
+    };
+    bool busy() const { return busy_ > 0; }
+
+    // Background and default text colour take effect at once; arrow and answer colours with
+    // the next colouring of the lines.
+    void setColours(const DocumentColours& colours);
+    const DocumentColours& colours() const { return colours_; }
+
+    // Gives the arrow and answer of `line` their colours, the answer bold; `protect` marks
+    // both protected. A line without an arrow is left alone; the selection is untouched.
+    void ColourAnswer(int line, bool protect);
+    // ColourAnswer for every counted line, under the busy mark.
+    void ColourAllAnswers(bool protect);
+
+    // Whether the character at `position` is protected (false at a line end).
+    bool isProtectedAt(int position) const;
+
+    // The lines of the document as the calculation counts them: an empty last line is not
+    // counted.
+    int lineCount() const;
+    // Every text line, the uncounted empty last line included.
+    QStringList textLines() const;
+    // Replaces all text by `lines` under the busy mark, colours and protects every answer,
+    // and leaves the document unmodified with an empty undo history.
+    void showLines(const QStringList& lines);
+    // Empties the document under the busy mark.
+    void clearText();
+    // Forgets the undo history.
+    void clearUndo();
+
+    // The format of text that is neither arrow nor answer.
+    static QTextCharFormat plainFormat();
+
+    // Edits on behalf of the commands; each counts as an edit of the user's.
+    void pastePlainText();
+    void cutSelection();
+    void deleteSelection();
+
+    // Called before the editor handles a key; setting `key` to 0 swallows it. Return is
+    // never inserted by the editor itself; Ctrl+Return inserts a line break afterwards.
+    std::function<void(int& key, Qt::KeyboardModifiers modifiers)> onKeyDown;
+    std::function<void(int key, Qt::KeyboardModifiers modifiers)> onKeyUp;
+    // Local files dropped on the document.
+    std::function<void(const QStringList& paths)> onFilesDropped;
+
+    // The context menu shown on the document (not owned).
+    void setPopupMenu(QMenu* menu) { popup_ = menu; }
+    // Key sequences the window's commands answer; the editor leaves them to the commands
+    // instead of handling them as editing keys.
+    void setReservedShortcuts(const QList<QKeySequence>& keys) { reserved_ = keys; }
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+private:
+    struct Run {
+        int start;  // first protected character
+        int end;    // one past the last
+    };
+    struct Inserted {
+        int start;
+        int length;
+    };
+
+    // Runs `edit` as an edit of the user's: notes the protected runs of the lines from
+    // `from` to `to` (and their neighbours) first, and cleans up after it when it touched
+    // protected text. Edits nest; only the outermost notes and cleans up.
+    template <typename Edit>
+    void userEdit(int from, int to, Edit&& edit);
+    void noteProtectedRuns(int from, int to);
+    void contentsChanged(int position, int removed, int added);
+    void afterUserEdit();
+    void plainInserted();
+    void cleanUpProtectedEdit();
+    void removeRange(int start, int length);
+    void insertPlain(const QString& text);
+    QTextCharFormat arrowFormat(bool protect) const;
+    QTextCharFormat answerFormat(bool protect) const;
+
+    DocumentColours colours_;
+    int busy_ = 0;                 // busy mark holders
+    bool internalDelete_ = false;  // the clean-up itself is deleting
+    int userEditDepth_ = 0;
+    std::vector<Run> runs_;  // protected runs noted before the current user edit
+    std::vector<Inserted> inserted_;
+    bool pending_ = false;  // the current user edit touched protected text
+    int pendingStart_ = 0;  // where that change started
+    QMenu* popup_ = nullptr;
+    QList<QKeySequence> reserved_;
+};
+
+}  // namespace tallyon

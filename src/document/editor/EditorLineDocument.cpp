@@ -1,0 +1,99 @@
+// The line document over the editor's text blocks.
+#include "document/editor/EditorLineDocument.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "document/editor/DocumentEditor.h"
+
+namespace tallyon {
+
+namespace {
+
+// UTF-8 length of the character starting at text[i]; `units` receives its UTF-16 length.
+int utf8Length(const QString& text, int i, int& units) {
+    const char16_t c = text.at(i).unicode();
+    units = 1;
+    if (c < 0x80) return 1;
+    if (c < 0x800) return 2;
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        units = 2;
+        return 4;
+    }
+    return 3;
+}
+
+}  // namespace
+
+int Utf16OffsetOfByteColumn(const QString& text, int column) {
+    int bytes = 0;
+    int i = 0;
+    while (i < text.size()) {
+        int units = 0;
+        const int length = utf8Length(text, i, units);
+        if (bytes + length > column) break;
+        bytes += length;
+        i += units;
+    }
+    return i;
+}
+
+int ByteColumnOfUtf16Offset(const QString& text, int offset) {
+    int bytes = 0;
+    int i = 0;
+    while (i < text.size() && i < offset) {
+        int units = 0;
+        bytes += utf8Length(text, i, units);
+        i += units;
+    }
+    return bytes;
+}
+
+int TEditorLineDocument::LineCount() const {
+    return editor_.lineCount();
+}
+
+std::string TEditorLineDocument::Line(int n) const {
+    const QTextBlock block = editor_.document()->findBlockByNumber(n);
+    return block.isValid() ? block.text().toStdString() : std::string();
+}
+
+void TEditorLineDocument::ReplaceLine(int n, std::string_view text) {
+    const QTextBlock block = editor_.document()->findBlockByNumber(n);
+    if (!block.isValid()) return;
+    TDocumentEditor::BusyHold hold(editor_);
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    cursor.insertText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                      TDocumentEditor::plainFormat());
+    editor_.ColourAnswer(n, true);
+}
+
+void TEditorLineDocument::AppendEmptyLine() {
+    TDocumentEditor::BusyHold hold(editor_);
+    QTextCursor cursor(editor_.document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertBlock(cursor.blockFormat(), TDocumentEditor::plainFormat());
+}
+
+int TEditorLineDocument::CaretLine() const {
+    const int start = editor_.textCursor().selectionStart();
+    return editor_.document()->findBlock(start).blockNumber();
+}
+
+int TEditorLineDocument::CaretColumn() const {
+    const int start = editor_.textCursor().selectionStart();
+    const QTextBlock block = editor_.document()->findBlock(start);
+    return ByteColumnOfUtf16Offset(block.text(), start - block.position());
+}
+
+void TEditorLineDocument::SetCaret(int n, int column) {
+    QTextBlock block = editor_.document()->findBlockByNumber(n);
+    if (!block.isValid()) block = editor_.document()->lastBlock();
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + Utf16OffsetOfByteColumn(block.text(), column));
+    editor_.setTextCursor(cursor);
+}
+
+}  // namespace tallyon

@@ -1,0 +1,36 @@
+// The calculation's view of the document editor: lines are the editor's text blocks, and
+// columns count bytes of the line's UTF-8 text as the calculation core expects, converted to
+// and from the editor's UTF-16 positions here. Every change is made under the busy mark, and
+// a replaced line's arrow and answer are coloured and protected at once.
+#pragma once
+
+#include <QString>
+
+#include "document/CalcDocument.h"
+
+namespace tallyon {
+
+class TDocumentEditor;
+
+class TEditorLineDocument final : public TLineDocument {
+public:
+    explicit TEditorLineDocument(TDocumentEditor& editor) : editor_(editor) {}
+
+    int LineCount() const override;
+    std::string Line(int n) const override;
+    void ReplaceLine(int n, std::string_view text) override;
+    void AppendEmptyLine() override;
+    int CaretLine() const override;
+    int CaretColumn() const override;
+    void SetCaret(int n, int column) override;
+
+private:
+    TDocumentEditor& editor_;
+};
+
+// Converts between a UTF-8 byte column and a UTF-16 offset of the same text. A byte column
+// inside a character counts as the start of that character.
+int Utf16OffsetOfByteColumn(const QString& text, int column);
+int ByteColumnOfUtf16Offset(const QString& text, int offset);
+
+}  // namespace tallyon
