@@ -1,0 +1,93 @@
+// tallyon-calc: calculates a Tallyon document from the command line.
+//
+// The document is read (UTF-8 or Shift-JIS, any line breaks), calculated line by line from
+// the top exactly as the window's "Calculate again" does, over the same document core, and
+// written as Save writes it. Exit status: 0 calculated, 1 a line raised an error (the run
+// stops there, as in the window), 2 a file could not be read or written or the command line
+// is wrong.
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "CalcOptions.h"
+#include "document/CalcDocument.h"
+#include "document/DocumentFile.h"
+#include "document/MemoryLineDocument.h"
+#include "engine/VariableList.h"
+#include "variables/VariablesFile.h"
+
+namespace {
+
+constexpr int kExitCalculated = 0;
+constexpr int kExitLineFailed = 1;
+constexpr int kExitFileOrUsage = 2;
+
+int Fail(const std::string& message) {
+    std::cerr << "tallyon-calc: " << message << "\n";
+    return kExitFileOrUsage;
+}
+
+// Reads all of standard input as a document's text.
+std::string ReadStandardInput() {
+    std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+    if (std::cin.bad()) throw EDocumentFileError("Cannot read standard input");
+    return DecodeDocumentBytes(bytes);
+}
+
+void WriteStandardOutput(const std::string& text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
+        throw EDocumentFileError("Cannot write standard output");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto options = ParseCalcOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) return Fail(error);
+    if (options->Help) {
+        std::cout << CalcUsage();
+        return kExitCalculated;
+    }
+    if (options->Version) {
+        std::cout << "tallyon-calc " << TALLYON_VERSION << "\n";
+        return kExitCalculated;
+    }
+
+    TVariableList variables;
+    std::vector<std::string> lines;
+    try {
+        if (!options->VariablesPath.empty())
+            LoadVariables(variables, ReadVariablesFile(options->VariablesPath));
+        lines = options->FromStandardInput() ? SplitTextLines(ReadStandardInput())
+                                             : ReadDocumentFile(options->DocumentPath);
+    } catch (const EDocumentFileError& e) {
+        return Fail(e.what());
+    }
+
+    TMemoryLineDocument document(std::move(lines));
+    TCalcDocument calc(document, variables, options->Settings);
+    int status = kExitCalculated;
+    try {
+        calc.CalculateAgain();
+    } catch (const std::exception& e) {
+        const std::string name = options->FromStandardInput() ? "<stdin>" : options->DocumentPath;
+        std::cerr << name << ":" << document.CaretLine() + 1 << ": " << e.what() << "\n";
+        status = kExitLineFailed;
+    }
+
+    try {
+        if (options->InPlace)
+            WriteDocumentFile(options->DocumentPath, document.TextLines());
+        else
+            WriteStandardOutput(JoinDocumentLines(document.TextLines()));
+        if (!options->SaveVariablesPath.empty())
+            WriteVariablesFile(options->SaveVariablesPath, variables);
+    } catch (const EDocumentFileError& e) {
+        return Fail(e.what());
+    }
+    return status;
+}
