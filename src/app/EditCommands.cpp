@@ -4,18 +4,14 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QKeySequence>
 #include <QMimeData>
-#include <QTextDocument>
-#include <QTextDocumentFragment>
+#include <QString>
+
+#include "document/editor/DocumentEditor.h"
 
 namespace tallyon {
 
 namespace {
-
-QClipboard* systemClipboard() {
-    return QGuiApplication::clipboard();
-}
 
 struct CommandRule {
     const char* command;
@@ -34,72 +30,63 @@ constexpr CommandRule kCommandRules[] = {
 
 constexpr const char* kSimpleWindowCommand = "AtnOptionsSimpleWindow";
 
-}  // namespace
+struct CommandKeys {
+    const char* command;
+    const char* keys;  // portable key sequences separated by ", "
+};
 
-const EditShortcuts kEditShortcuts[6] = {
-    {"AtnEditUndo", "Alt+Backspace; Ctrl+Z"},
-    {"AtnEditCut", "Shift+Del; Ctrl+X"},
-    {"AtnEditCopy", "Ctrl+Ins; Ctrl+C"},
-    {"AtnEditPaste", "Shift+Ins; Ctrl+V"},
+// The design's keys come first; Ctrl+Z/X/C/V/A are what users of this platform press.
+constexpr CommandKeys kEditKeys[] = {
+    {"AtnEditUndo", "Alt+Backspace, Ctrl+Z"},
+    {"AtnEditCut", "Shift+Del, Ctrl+X"},
+    {"AtnEditCopy", "Ctrl+Ins, Ctrl+C"},
+    {"AtnEditPaste", "Shift+Ins, Ctrl+V"},
     {"AtnEditDelete", "Ctrl+Del"},
     {"AtnEditSelectAll", "Ctrl+A"},
 };
 
-QString SelectedPlainText(const QTextCursor& cursor) {
-    return cursor.selection().toPlainText();
+QList<QKeySequence> keysOf(const char* keys) {
+    QList<QKeySequence> list;
+    for (const QString& k : QString::fromLatin1(keys).split(QStringLiteral(", ")))
+        list << QKeySequence(k, QKeySequence::PortableText);
+    return list;
 }
 
-void EditUndo(EditorAccess& editor) {
-    QTextCursor cursor = editor.textCursor();
-    editor.textDocument()->undo(&cursor);
-    editor.setTextCursor(cursor);
+}  // namespace
+
+void EditUndo(TDocumentEditor& editor) {
+    editor.undo();
 }
 
-void EditCopy(EditorAccess& editor) {
-    const QTextCursor cursor = editor.textCursor();
-    if (!cursor.hasSelection()) return;
-    systemClipboard()->setText(SelectedPlainText(cursor));
+void EditCut(TDocumentEditor& editor) {
+    if (editor.textCursor().hasSelection()) editor.cutSelection();
 }
 
-void EditCut(EditorAccess& editor) {
-    QTextCursor cursor = editor.textCursor();
-    if (!cursor.hasSelection()) return;
-    systemClipboard()->setText(SelectedPlainText(cursor));
-    cursor.removeSelectedText();
-    editor.setTextCursor(cursor);
+void EditCopy(TDocumentEditor& editor) {
+    editor.copy();
 }
 
-void EditPaste(EditorAccess& editor) {
-    // text() is the plain-text form of whatever the clipboard holds.
-    const QString text = systemClipboard()->text();
-    if (text.isEmpty()) return;
-    QTextCursor cursor = editor.textCursor();
-    cursor.insertText(text);
-    editor.setTextCursor(cursor);
+void EditPaste(TDocumentEditor& editor) {
+    editor.pastePlainText();
 }
 
-void EditDelete(EditorAccess& editor) {
-    QTextCursor cursor = editor.textCursor();
-    if (!cursor.hasSelection()) return;
-    cursor.removeSelectedText();
-    editor.setTextCursor(cursor);
+void EditDelete(TDocumentEditor& editor) {
+    editor.deleteSelection();
 }
 
-void EditSelectAll(EditorAccess& editor) {
-    QTextCursor cursor = editor.textCursor();
-    cursor.select(QTextCursor::Document);
-    editor.setTextCursor(cursor);
+void EditSelectAll(TDocumentEditor& editor) {
+    editor.selectAll();
 }
 
-CommandState ReadCommandState(const EditorAccess& editor, bool simpleMode) {
+CommandState ReadCommandState(const TDocumentEditor& editor, bool simpleMode) {
     CommandState state;
-    const QTextDocument* document = editor.textDocument();
+    const QTextDocument* document = editor.document();
     state.hasSelection = editor.textCursor().hasSelection();
-    const QMimeData* data = systemClipboard()->mimeData();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     state.clipboardHasText = data != nullptr && data->hasText() && !data->text().isEmpty();
     state.canUndo = document->isUndoAvailable();
     state.modified = document->isModified();
-    state.hasLines = !document->isEmpty();
+    state.hasLines = editor.lineCount() > 0;
     state.simpleMode = simpleMode;
     return state;
 }
@@ -137,16 +124,17 @@ void ApplyEnableRules(const QList<QAction*>& actions, const CommandState& state)
     }
 }
 
-void AssignEditShortcuts(const QList<QAction*>& actions) {
-    for (QAction* action : actions) {
-        for (const EditShortcuts& s : kEditShortcuts) {
-            if (action->objectName() != QLatin1StringView(s.command)) continue;
-            QList<QKeySequence> keys;
-            for (const QString& k : QString::fromLatin1(s.keys).split(QStringLiteral("; ")))
-                keys << QKeySequence(k, QKeySequence::PortableText);
-            action->setShortcuts(keys);
-        }
-    }
+QList<QKeySequence> EditShortcutsOf(QStringView commandName) {
+    for (const CommandKeys& k : kEditKeys)
+        if (commandName == QLatin1StringView(k.command)) return keysOf(k.keys);
+    return {};
+}
+
+QList<QKeySequence> AllEditShortcuts() {
+    QList<QKeySequence> all;
+    for (const CommandKeys& k : kEditKeys)
+        all << keysOf(k.keys);
+    return all;
 }
 
 }  // namespace tallyon
