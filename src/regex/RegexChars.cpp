@@ -1,0 +1,92 @@
+// Decoding and encoding of the two text encodings (see RegexChars.h for the rules).
+#include "regex/RegexChars.h"
+
+TCharCodec::TCharCodec(TTextEncoding encoding) : encoding_(encoding) {
+    if (encoding == TTextEncoding::teShiftJis) {
+        lineHead_ = 0xFFFD;
+        lineTail_ = 0xFFFE;
+        maxText_ = 0xFFFC;
+        any_ = {{1, 9}, {11, 12}, {14, 0xFCFC}};
+    } else {
+        lineHead_ = 0x110000;
+        lineTail_ = 0x110001;
+        maxText_ = 0x10FFFF;
+        any_ = {{1, 9}, {11, 12}, {14, 0x10FFFF}};
+    }
+}
+
+std::size_t TCharCodec::DecodeWide(std::string_view text, std::size_t pos, TCharCode& code) const {
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char b = at(pos);
+    const std::size_t left = text.size() - pos;
+    if (encoding_ == TTextEncoding::teShiftJis) {
+        if (IsLeadByte(b) && left >= 2) {
+            const unsigned char t = at(pos + 1);
+            if ((t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFC)) {
+                code = b * 256u + t;
+                return 2;
+            }
+        }
+        code = b;
+        return 1;
+    }
+    // UTF-8: the second byte's range depends on the first so that overlong forms,
+    // surrogates and values above 0x10FFFF are all rejected.
+    std::size_t need = 0;
+    unsigned char lo = 0x80, hi = 0xBF;
+    TCharCode value = 0;
+    if (b >= 0xC2 && b <= 0xDF) {
+        need = 1;
+        value = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        need = 2;
+        value = b & 0x0F;
+        if (b == 0xE0) lo = 0xA0;
+        if (b == 0xED) hi = 0x9F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        need = 3;
+        value = b & 0x07;
+        if (b == 0xF0) lo = 0x90;
+        if (b == 0xF4) hi = 0x8F;
+    }
+    if (need == 0 || left <= need) {
+        code = 0xDC00 + b;
+        return 1;
+    }
+    for (std::size_t i = 1; i <= need; ++i) {
+        const unsigned char c = at(pos + i);
+        if (c < lo || c > hi) {
+            code = 0xDC00 + b;
+            return 1;
+        }
+        lo = 0x80;
+        hi = 0xBF;
+        value = (value << 6) | (c & 0x3F);
+    }
+    code = value;
+    return need + 1;
+}
+
+void TCharCodec::Encode(TCharCode code, std::string& out) const {
+    if (encoding_ == TTextEncoding::teShiftJis) {
+        if (code > 0xFF) out += static_cast<char>((code >> 8) & 0xFF);
+        out += static_cast<char>(code & 0xFF);
+        return;
+    }
+    if ((code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) code = 0xFFFD;
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}

@@ -1,0 +1,55 @@
+// The nondeterministic automaton of a parse tree (Thompson's construction).
+//
+// GenerateStateList creates the initial and the final state and then builds the root node
+// between them; a node built from state a to state b adds transitions and, for
+// concatenation and closure, fresh states in between. The anchors are decided here: "^" is
+// the line-head pseudo-code only on a transition that leaves the initial state, "$" the
+// line-tail pseudo-code only on one that enters the final state; anywhere else they are the
+// characters "^" and "$" themselves.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "regex/RegexChars.h"
+#include "regex/RegexParse.h"
+
+struct TNfaTransition {
+    TCodeRange range;  // a disjoint leaf, or a pseudo-code; unused when epsilon
+    int target;        // index of the target state
+    bool epsilon;      // an empty transition
+};
+
+struct TNfaState {
+    std::vector<TNfaTransition> out;
+};
+
+class TPatNFA {
+public:
+    // Bounds that keep a hostile pattern (deeply repeated "+") from exhausting memory;
+    // beyond them GenerateStateList raises EPatternError(kTooComplex).
+    static constexpr std::size_t kMaxStates = 20000;
+    static constexpr std::size_t kMaxTransitions = 200000;
+
+    // Builds the automaton of `tree`; `errorPosition` is reported with a bound error.
+    void GenerateStateList(const TPatParseTree& tree, const TCharCodec& codec,
+                           std::size_t errorPosition);
+
+    const std::vector<TNfaState>& States() const { return states_; }
+    int Initial() const { return initial_; }
+    int Final() const { return final_; }
+    bool BeginsWithLineHead() const { return beginsWithLineHead_; }
+    bool EndsWithLineTail() const { return endsWithLineTail_; }
+
+private:
+    int NewState();
+    void Add(int from, int to, TCodeRange range, bool epsilon);
+
+    std::vector<TNfaState> states_;
+    int initial_ = 0;
+    int final_ = 1;
+    bool beginsWithLineHead_ = false;
+    bool endsWithLineTail_ = false;
+    std::size_t transitions_ = 0;
+    std::size_t errorPosition_ = 0;
+};
