@@ -12,6 +12,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class TVariableList {
@@ -37,7 +38,25 @@ public:
     void AddLine(std::string line);
 
 private:
-    // (implementation: lines plus an index of folded names)
+    // Hashing and equality of names without regard to ASCII letter case; transparent, so a
+    // lookup by string_view allocates nothing.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const;
+    };
+    struct NameEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+
+    static std::string_view NamePart(std::string_view line);
+    static std::string_view ValuePart(std::string_view line);
+    // Adds line `index` to the index unless an earlier line already has its name.
+    void IndexLine(int index);
+
+    std::vector<std::string> lines_;
+    // Each name to the index of the first line that has it.
+    std::unordered_map<std::string, int, NameHash, NameEqual> first_;
 };
 
 // Reads a comma list: blanks (codes 1..32) around items are skipped, an item is a quoted

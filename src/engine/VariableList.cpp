@@ -1,0 +1,195 @@
+// The variables list and the comma list.
+//
+// The list is a vector of "NAME=value" lines and, beside it, a hash index from each name
+// (case folded in the hash and the comparison) to its first line. Lookups therefore cost
+// the same however many variables there are, while order and first-match semantics are
+// those of a plain scan: appending only ever adds a name the index does not know, replacing
+// a value keeps the line where it is, and removing a line shifts the later indexes.
+#include "engine/VariableList.h"
+
+#include <cassert>
+
+namespace {
+
+unsigned char FoldAscii(unsigned char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
+
+// Blanks of the comma list: every control character and the space.
+bool IsListBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+}  // namespace
+
+size_t TVariableList::NameHash::operator()(std::string_view name) const {
+    size_t hash = 14695981039346656037ull;  // FNV-1a over the folded bytes
+    for (char c : name) {
+        hash ^= FoldAscii(static_cast<unsigned char>(c));
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+bool TVariableList::NameEqual::operator()(std::string_view a, std::string_view b) const {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (FoldAscii(static_cast<unsigned char>(a[i])) !=
+            FoldAscii(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+std::string_view TVariableList::NamePart(std::string_view line) {
+    const size_t equals = line.find('=');
+    return equals == std::string_view::npos ? std::string_view() : line.substr(0, equals);
+}
+
+std::string_view TVariableList::ValuePart(std::string_view line) {
+    const size_t equals = line.find('=');
+    return equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
+}
+
+void TVariableList::IndexLine(int index) {
+    first_.try_emplace(std::string(NamePart(lines_[static_cast<size_t>(index)])), index);
+}
+
+int TVariableList::Find(std::string_view name) const {
+    const auto it = first_.find(name);
+    return it == first_.end() ? -1 : it->second;
+}
+
+std::string TVariableList::Get(std::string_view name) const {
+    const int index = Find(name);
+    return index < 0 ? std::string() : std::string(ValuePart(lines_[static_cast<size_t>(index)]));
+}
+
+void TVariableList::Set(std::string_view name, std::string_view value) {
+    const int index = Find(name);
+    if (value.empty()) {
+        if (index >= 0) Delete(index);
+        return;
+    }
+    std::string line;
+    line.reserve(name.size() + 1 + value.size());
+    line.append(name);
+    line += '=';
+    line.append(value);
+    if (index >= 0) {
+        // The name is unchanged up to case, so the index stays valid.
+        lines_[static_cast<size_t>(index)] = std::move(line);
+    } else {
+        AddLine(std::move(line));
+    }
+}
+
+void TVariableList::Delete(int index) {
+    assert(index >= 0 && index < Count());
+    const std::string name(NamePart(lines_[static_cast<size_t>(index)]));
+    lines_.erase(lines_.begin() + index);
+    for (auto& entry : first_)
+        if (entry.second > index) --entry.second;
+    // The removed line may have been the first of its name: a later line of that name (only
+    // lines added verbatim can repeat a name) takes its place in the index.
+    const auto it = first_.find(name);
+    if (it == first_.end() || it->second != index) return;
+    for (int i = index; i < Count(); ++i) {
+        if (NameEqual()(NamePart(lines_[static_cast<size_t>(i)]), name)) {
+            it->second = i;
+            return;
+        }
+    }
+    first_.erase(it);
+}
+
+void TVariableList::Clear() {
+    lines_.clear();
+    first_.clear();
+}
+
+int TVariableList::Count() const {
+    return static_cast<int>(lines_.size());
+}
+
+const std::string& TVariableList::Line(int index) const {
+    return lines_[static_cast<size_t>(index)];
+}
+
+std::string TVariableList::NameOfLine(int index) const {
+    return std::string(NamePart(lines_[static_cast<size_t>(index)]));
+}
+
+const std::vector<std::string>& TVariableList::Lines() const {
+    return lines_;
+}
+
+void TVariableList::AddLine(std::string line) {
+    lines_.push_back(std::move(line));
+    IndexLine(Count() - 1);
+}
+
+std::vector<std::string> ReadCommaList(std::string_view text) {
+    std::vector<std::string> items;
+    const size_t n = text.size();
+    size_t i = 0;
+    while (i < n && IsListBlank(text[i]))
+        ++i;
+    while (i < n) {
+        std::string item;
+        if (text[i] == '"') {
+            // Quoted: up to the closing quote, a doubled quote standing for one; an unclosed
+            // quote runs to the end of the text.
+            ++i;
+            while (i < n) {
+                if (text[i] == '"') {
+                    if (i + 1 < n && text[i + 1] == '"') {
+                        item += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                item += text[i++];
+            }
+        } else {
+            const size_t begin = i;
+            while (i < n && !IsListBlank(text[i]) && text[i] != ',')
+                ++i;
+            item.assign(text.substr(begin, i - begin));
+        }
+        items.push_back(std::move(item));
+        while (i < n && IsListBlank(text[i]))
+            ++i;
+        if (i < n && text[i] == ',') {
+            if (i + 1 == n) items.emplace_back();  // a trailing comma ends with an empty item
+            ++i;
+            while (i < n && IsListBlank(text[i]))
+                ++i;
+        }
+    }
+    return items;
+}
+
+std::string WriteCommaList(const std::vector<std::string>& items) {
+    if (items.size() == 1 && items[0].empty()) return "\"\"";
+    std::string out;
+    for (size_t k = 0; k < items.size(); ++k) {
+        if (k > 0) out += ',';
+        const std::string& item = items[k];
+        bool quote = false;
+        for (char c : item)
+            if (IsListBlank(c) || c == '"' || c == ',') quote = true;
+        if (!quote) {
+            out += item;
+            continue;
+        }
+        out += '"';
+        for (char c : item) {
+            if (c == '"') out += '"';
+            out += c;
+        }
+        out += '"';
+    }
+    return out;
+}

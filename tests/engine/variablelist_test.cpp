@@ -1,0 +1,205 @@
+// The variables list (checked against a plain first-match scan) and the comma list.
+#include "engine/VariableList.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(VariableList, NamesMatchWithoutRegardToCase) {
+    TVariableList list;
+    list.Set("x", "1");
+    list.Set("X", "2");
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Line(0), "X=2");  // the name is spelled as given last
+    EXPECT_EQ(list.Get("x"), "2");
+    EXPECT_EQ(list.Find("X"), 0);
+}
+
+TEST(VariableList, ChangedValueKeepsItsPositionAndNewNamesAppend) {
+    TVariableList list;
+    list.Set("A", "1");
+    list.Set("B", "2");
+    list.Set("a", "3");
+    list.Set("C", "4");
+    EXPECT_EQ(list.Lines(), (std::vector<std::string>{"a=3", "B=2", "C=4"}));
+}
+
+TEST(VariableList, EmptyValueRemovesTheName) {
+    TVariableList list;
+    list.Set("A", "1");
+    list.Set("B", "2");
+    list.Set("a", "");
+    EXPECT_EQ(list.Get("A"), "");
+    EXPECT_EQ(list.Find("A"), -1);
+    EXPECT_EQ(list.Find("B"), 0);
+    list.Set("Q", "");  // absent: nothing happens
+    EXPECT_EQ(list.Count(), 1);
+}
+
+TEST(VariableList, ValueIsTheTextAfterTheFirstEquals) {
+    TVariableList list;
+    list.AddLine("F(X)=X=1");
+    list.AddLine("no equals sign");
+    EXPECT_EQ(list.Get("f(x)"), "X=1");
+    EXPECT_EQ(list.NameOfLine(0), "F(X)");
+    EXPECT_EQ(list.NameOfLine(1), "");
+    EXPECT_EQ(list.Find(""), 1);  // a line without "=" has an empty name part
+}
+
+TEST(VariableList, RepeatedNamesFromVerbatimLinesFindTheFirst) {
+    TVariableList list;
+    list.AddLine("A=1");
+    list.AddLine("B=2");
+    list.AddLine("a=3");
+    EXPECT_EQ(list.Get("A"), "1");
+    list.Delete(0);
+    EXPECT_EQ(list.Find("A"), 1);
+    EXPECT_EQ(list.Get("A"), "3");
+    EXPECT_EQ(list.Find("B"), 0);
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.Find("B"), -1);
+}
+
+// A plain scan is the meaning of the list; the indexed list must agree with it after any
+// sequence of operations.
+struct ReferenceList {
+    std::vector<std::string> lines;
+    static std::string Upper(std::string s) {
+        for (char& c : s)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return s;
+    }
+    static std::string Name(const std::string& line) {
+        const size_t e = line.find('=');
+        return e == std::string::npos ? "" : line.substr(0, e);
+    }
+    int Find(const std::string& name) const {
+        for (size_t i = 0; i < lines.size(); ++i)
+            if (Upper(Name(lines[i])) == Upper(name)) return static_cast<int>(i);
+        return -1;
+    }
+    void Set(const std::string& name, const std::string& value) {
+        const int i = Find(name);
+        if (value.empty()) {
+            if (i >= 0) lines.erase(lines.begin() + i);
+        } else if (i >= 0) {
+            lines[static_cast<size_t>(i)] = name + "=" + value;
+        } else {
+            lines.push_back(name + "=" + value);
+        }
+    }
+};
+
+TEST(VariableList, AgreesWithAPlainScanOverRandomOperations) {
+    const char* names[] = {"a", "A", "b", "B", "_ans", "_ANS", "x1", "X1", "", "f(x)"};
+    TVariableList list;
+    ReferenceList reference;
+    uint32_t state = 7;
+    auto next = [&state](uint32_t bound) {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) % bound;
+    };
+    for (int step = 0; step < 5000; ++step) {
+        const std::string name = names[next(10)];
+        switch (next(6)) {
+            case 0:
+                list.Set(name, "");
+                reference.Set(name, "");
+                break;
+            case 1:
+                if (list.Count() > 0) {
+                    const int i = static_cast<int>(next(static_cast<uint32_t>(list.Count())));
+                    list.Delete(i);
+                    reference.lines.erase(reference.lines.begin() + i);
+                }
+                break;
+            case 2: {
+                const std::string line = name + "=v" + std::to_string(step);
+                list.AddLine(line);
+                reference.lines.push_back(line);
+                break;
+            }
+            default: {
+                const std::string value = std::to_string(step);
+                list.Set(name, value);
+                reference.Set(name, value);
+            }
+        }
+        ASSERT_EQ(list.Lines(), reference.lines) << "step " << step;
+        for (const char* probe : names)
+            ASSERT_EQ(list.Find(probe), reference.Find(probe));
+    }
+}
+
+struct ReadCase {
+    const char* name;
+    const char* text;
+    std::vector<std::string> items;
+};
+
+class ReadsCommaList : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadsCommaList, IntoItems) {
+    EXPECT_EQ(ReadCommaList(GetParam().text), GetParam().items) << GetParam().text;
+}
+
+constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
+
+INSTANTIATE_TEST_SUITE_P(
+    CommaList, ReadsCommaList,
+    testing::Values(ReadCase{"EmptyTextHasNoItems", "", {}},
+                    ReadCase{"BlanksOnlyHaveNoItems", " \t\r\n", {}},
+                    ReadCase{"Commas", "1,2,3", {"1", "2", "3"}},
+                    ReadCase{"BlanksSeparateToo", "1 2\t3\r\n4", {"1", "2", "3", "4"}},
+                    ReadCase{"BlanksAroundCommasSkipped", " 1 , 2 ", {"1", "2"}},
+                    ReadCase{"EmptyItemBetweenCommas", "1,,3", {"1", "", "3"}},
+                    ReadCase{"LeadingCommaGivesEmptyItem", ",1", {"", "1"}},
+                    ReadCase{"TrailingCommaAddsOneEmptyItem", "1,", {"1", ""}},
+                    ReadCase{"TrailingCommaThenBlanksAddsNothing", "1, ", {"1"}},
+                    ReadCase{"QuotedItemKeepsBlanksAndCommas", "\"a b,c\",d", {"a b,c", "d"}},
+                    ReadCase{"DoubledQuoteStandsForOne", "\"say \"\"hi\"\"\"", {"say \"hi\""}},
+                    ReadCase{"TwoQuotesAreOneEmptyItem", "\"\"", {""}},
+                    ReadCase{"UnclosedQuoteRunsToTheEnd", "\"ab,c", {"ab,c"}},
+                    ReadCase{"TextAfterClosingQuoteIsNextItem", "\"ab\"cd", {"ab", "cd"}},
+                    ReadCase{"HighBytesAreNoBlanks", "\xE6\x97\xA5,x", {"\xE6\x97\xA5", "x"}}),
+    RowName);
+
+TEST(CommaList, NulInsideTextSeparatesWithoutHanging) {
+    EXPECT_EQ(ReadCommaList(std::string_view("1\0"
+                                             "2",
+                                             3)),
+              (std::vector<std::string>{"1", "2"}));
+}
+
+struct WriteCase {
+    const char* name;
+    std::vector<std::string> items;
+    const char* text;
+};
+
+class WritesCommaList : public testing::TestWithParam<WriteCase> {};
+
+TEST_P(WritesCommaList, AndReadsBack) {
+    const WriteCase& c = GetParam();
+    EXPECT_EQ(WriteCommaList(c.items), c.text);
+    EXPECT_EQ(ReadCommaList(WriteCommaList(c.items)), c.items);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommaList, WritesCommaList,
+    testing::Values(WriteCase{"NoItems", {}, ""},
+                    WriteCase{"JoinedWithoutBlanks", {"1", "2", "3.5"}, "1,2,3.5"},
+                    WriteCase{"OneEmptyItemIsTwoQuotes", {""}, "\"\""},
+                    WriteCase{"EmptyItemAmongOthers", {"1", "", "3"}, "1,,3"},
+                    WriteCase{"BlankIsQuoted", {"a b"}, "\"a b\""},
+                    WriteCase{"CommaIsQuoted", {"a,b", "c"}, "\"a,b\",c"},
+                    WriteCase{"QuoteIsDoubled", {"x\"y"}, "\"x\"\"y\""},
+                    WriteCase{"ControlCharacterIsQuoted", {"a\tb"}, "\"a\tb\""}),
+    RowName);
+
+}  // namespace
