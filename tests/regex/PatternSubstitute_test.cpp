@@ -1,0 +1,266 @@
+// Global substitution, searches and escapes of the pattern engine, as tables of
+// (pattern, replacement, text) rows with the expected text and count, in both encodings.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "regex/DfaRegExp.h"
+
+namespace {
+
+constexpr auto kUtf8 = TTextEncoding::teUtf8;
+constexpr auto kSjis = TTextEncoding::teShiftJis;
+constexpr auto kCRLF = TLineSeparator::lsCRLF;
+constexpr auto kLF = TLineSeparator::lsLF;
+
+struct SubCase {
+    const char* name;
+    TTextEncoding encoding;
+    TLineSeparator separator;
+    std::string pattern;
+    std::string replacement;
+    std::string text;
+    std::string expected;
+    int count;
+};
+
+void PrintTo(const SubCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Substitute : public testing::TestWithParam<SubCase> {};
+
+TEST_P(Substitute, ReplacesEveryMatch) {
+    const SubCase& c = GetParam();
+    TPatternString engine(c.encoding);
+    engine.SetLineSeparator(c.separator);
+    engine.SetRegExp(c.pattern);
+    std::string text = c.text;
+    EXPECT_EQ(engine.GSub(c.replacement, text), c.count);
+    EXPECT_EQ(text, c.expected);
+}
+
+const SubCase kSubCases[] = {
+    // The program's own patterns.
+    {"comma_with_blanks_on_both_sides_only", kUtf8, kCRLF, "[ \\t]+,[ \\t]+", ",", "1 , 2 ,3",
+     "1,2 ,3", 1},
+    {"blank_run_is_one_longest_match", kUtf8, kCRLF, "[ \\t]+", ",", "1  \t2", "1,2", 1},
+    {"crlf_pattern_joins_lines", kUtf8, kCRLF, "[ \\t]+\\r\\n[ \\t]", ",", "1 \r\n 2", "1,2", 1},
+    {"no_match_leaves_text", kUtf8, kCRLF, "[ \\t]+,[ \\t]+", ",", "1,2", "1,2", 0},
+    // Empty matches.
+    {"empty_match_inserts_before_each_character_not_after_last", kUtf8, kCRLF, "x*", "-", "abc",
+     "-a-b-c", 3},
+    {"empty_pattern_matches_between_characters", kUtf8, kCRLF, "", "-", "ab", "-a-b", 2},
+    {"empty_text_with_empty_match_becomes_replacement", kUtf8, kCRLF, "a*", "-", "", "-", 1},
+    {"empty_text_without_match_stays_empty", kUtf8, kCRLF, "a", "-", "", "", 0},
+    {"empty_match_steps_over_crlf_together", kUtf8, kCRLF, "x*", "-", "a\r\nb", "-a-\r\n-b", 3},
+    {"empty_match_steps_cr_and_lf_apart_with_lf_separator", kUtf8, kLF, "x*", "-", "a\r\nb",
+     "-a-\r-\n-b", 4},
+    {"lone_cr_at_end_steps_one_byte", kUtf8, kCRLF, "x*", "-", "a\r", "-a-\r", 2},
+    // Leftmost, then longest.
+    {"longest_alternative_wins", kUtf8, kCRLF, "a|ab", "X", "abc", "Xc", 1},
+    {"leftmost_start_beats_shorter_later_match", kUtf8, kCRLF, "b|abc", "X", "abc", "X", 1},
+    {"plus_is_one_or_more", kUtf8, kCRLF, "a+", "X", "baaab", "bXb", 1},
+    {"optional_group", kUtf8, kCRLF, "(ab)?c", "X", "abcc", "XX", 2},
+    {"star_over_group_takes_whole_run", kUtf8, kCRLF, "(ab)*", "X", "ababa", "XXa", 2},
+    // Ordinary characters and classes.
+    {"escaped_dot_is_literal", kUtf8, kCRLF, "a\\.b", "X", "axb a.b", "axb X", 1},
+    {"braces_are_ordinary", kUtf8, kCRLF, "a{2}", "X", "aa a{2}", "aa X", 1},
+    {"dash_before_close_is_member", kUtf8, kCRLF, "[a-]", "X", "x-a", "xXX", 2},
+    {"leading_dash_is_member", kUtf8, kCRLF, "[-a]", "X", "x-a", "xXX", 2},
+    {"escaped_close_bracket_is_member", kUtf8, kCRLF, "[\\]]", "X", "a]", "aX", 1},
+    {"hex_escape_range", kUtf8, kCRLF, "[\\x41-\\x43]+", "X", "ABCD", "XD", 1},
+    {"octal_escape", kUtf8, kCRLF, "\\101", "X", "BAB", "BXB", 1},
+    {"unknown_escape_is_the_character", kUtf8, kCRLF, "\\q", "X", "aq", "aX", 1},
+    {"dot_never_matches_cr_or_lf", kUtf8, kCRLF, ".", "X", "a\r\nb", "X\r\nX", 2},
+    {"negated_class_never_matches_lf", kUtf8, kCRLF, "[^a]", "X", "ab\n", "aX\n", 1},
+    {"negated_class_never_matches_nul", kUtf8, kCRLF, "[^a]", "X", std::string("\0b", 2),
+     std::string("\0X", 2), 1},
+    {"nul_byte_in_pattern_is_a_character", kUtf8, kCRLF, std::string("a\0", 2), "X",
+     std::string("a\0a", 3), "Xa", 1},
+    // Anchors.
+    {"caret_after_union_is_anchor", kUtf8, kCRLF, "a|^b", "X", "bab", "XXb", 2},
+    {"caret_inside_is_ordinary", kUtf8, kCRLF, "a^b", "X", "a^b ab", "X ab", 1},
+    {"caret_under_star_is_ordinary", kUtf8, kCRLF, "^*", "X", "^^a", "XXa", 2},
+    {"dollar_inside_is_ordinary", kUtf8, kCRLF, "a$b", "X", "a$b ab", "X ab", 1},
+    {"caret_in_group_at_start_is_anchor", kUtf8, kCRLF, "(^a)", "X", "aa\na", "Xa\nX", 2},
+    {"caret_matches_after_every_lf", kUtf8, kCRLF, "^", "X", "a\nb", "Xa\nXb", 2},
+    {"caret_a_only_at_line_starts", kUtf8, kCRLF, "^a", "X", "aa\na", "Xa\nX", 2},
+    {"dollar_alone_matches_at_end", kUtf8, kCRLF, "$", "X", "ab", "abX", 1},
+    {"dollar_matches_before_cr_and_at_end", kUtf8, kCRLF, "$", "X", "a\r\nb", "aX\r\nbX", 2},
+    {"a_dollar_before_crlf", kUtf8, kCRLF, "a$", "X", "aa\r\na", "aX\r\nX", 2},
+    {"a_dollar_before_lf_not_cr_with_lf_separator", kUtf8, kLF, "a$", "X", "aa\nba\r\na",
+     "aX\nba\r\nX", 2},
+    {"a_dollar_not_before_cr_with_lf_separator", kUtf8, kLF, "a$", "X", "a\r\na", "a\r\nX", 1},
+    {"whole_line_pattern", kUtf8, kLF, "^[0-9]+$", "N", "12\nx3\n45", "N\nx3\nN", 2},
+    {"caret_dollar_on_empty_text", kUtf8, kCRLF, "^$", "E", "", "E", 1},
+    // Replacement expansion.
+    {"ampersand_is_matched_text", kUtf8, kCRLF, "[0-9]+", "<&>", "a12b3", "a<12>b<3>", 2},
+    {"backslash_ampersand_is_literal", kUtf8, kCRLF, "b", "\\&", "abc", "a&c", 1},
+    {"escaped_backslash_is_one_backslash", kUtf8, kCRLF, "b", "\\\\", "abc", "a\\c", 1},
+    {"replacement_escapes", kUtf8, kCRLF, "b", "\\t\\x41\\101\\n", "abc", "a\tAA\nc", 1},
+    {"lone_backslash_before_other_is_dropped_by_escape", kUtf8, kCRLF, "b", "\\q", "abc", "aqc", 1},
+    {"escape_giving_ampersand_is_matched_text", kUtf8, kCRLF, "b", "\\x26\\x26", "abc", "abbc", 1},
+    {"utf8_escape_encodes_code_point", kUtf8, kCRLF, "b", "\\xE9", "abc",
+     "a\xC3\xA9"
+     "c",
+     1},
+    {"utf8_surrogate_escape_gives_replacement_character", kUtf8, kCRLF, "b", "\\xD800", "abc",
+     "a\xEF\xBF\xBD"
+     "c",
+     1},
+    // UTF-8: one code point is one character.
+    {"utf8_dot_takes_whole_code_points", kUtf8, kCRLF, ".", "X", "é日😀", "XXX", 3},
+    {"utf8_empty_match_never_splits", kUtf8, kCRLF, "x*", "-", "é日", "-é-日", 2},
+    {"utf8_pattern_character_repeats_whole", kUtf8, kCRLF, "é+", "X", "ééa", "Xa", 1},
+    {"utf8_negated_class_takes_whole_character", kUtf8, kCRLF, "[^a]", "X", "aé", "aX", 1},
+    {"utf8_class_range_of_code_points", kUtf8, kCRLF, "[é-ë]", "X", "êz", "Xz", 1},
+    {"utf8_invalid_bytes_are_one_character_each", kUtf8, kCRLF, ".", "X",
+     "\xFF"
+     "a\xC3",
+     "XXX", 3},
+    {"utf8_truncated_sequence_steps_byte_by_byte", kUtf8, kCRLF, "x*", "-", "\xE6\x97",
+     "-\xE6-\x97", 2},
+    {"utf8_cr_travels_with_whole_next_character", kUtf8, kCRLF, "x*", "-", "\ré", "-\ré", 1},
+    {"utf8_overlong_form_is_not_a_slash", kUtf8, kCRLF, "/", "X", "\xC0\xAF/", "\xC0\xAFX", 1},
+    {"utf8_escape_of_stray_byte_code_matches_that_byte", kUtf8, kCRLF, "\\xDC80", "X", "a\x80",
+     "aX", 1},
+    // Shift-JIS: a lead and a trail byte are one character. 0x95 0x5C is a kanji whose
+    // trail byte is the backslash.
+    {"sjis_trail_backslash_is_not_a_backslash", kSjis, kCRLF, "\\\\", "X", "\x95\x5C\x5C",
+     "\x95\x5CX", 1},
+    {"utf8_same_bytes_read_byte_by_byte", kUtf8, kCRLF, "\\\\", "X", "\x95\x5C\x5C", "\x95XX", 2},
+    {"sjis_dot_takes_double_byte_character", kSjis, kCRLF, ".", "X",
+     "\x95\x5C"
+     "a",
+     "XX", 2},
+    {"sjis_empty_match_never_splits", kSjis, kCRLF, "x*", "-", "\x95\x5C", "-\x95\x5C", 1},
+    {"sjis_pattern_double_byte_character_repeats_whole", kSjis, kCRLF, "\x95\x5C+", "X",
+     "\x95\x5C\x95\x5C"
+     "a",
+     "Xa", 1},
+    {"sjis_class_range_of_double_byte_codes", kSjis, kCRLF, "[\\x8140-\\x8150]", "X",
+     "\x81\x45\x81\x60", "X\x81\x60", 1},
+    {"sjis_escape_writes_two_bytes", kSjis, kCRLF, "b", "\\x8145", "abc",
+     "a\x81\x45"
+     "c",
+     1},
+    {"sjis_lead_byte_before_lf_stands_alone", kSjis, kCRLF, "^a", "X", "\x81\na", "\x81\nX", 1},
+    {"sjis_cr_travels_with_whole_double_byte_character", kSjis, kCRLF, "x*", "-", "\r\x95\x5C",
+     "-\r\x95\x5C", 1},
+    {"sjis_pattern_range_never_reaches_pseudo_codes", kSjis, kCRLF, "x$|[\\x41-\\xFFFF]", "X", "!",
+     "!", 0},
+    {"sjis_negated_class_excludes_codes_above_any_set", kSjis, kCRLF, "[^a]", "X", "\xFC\xFC", "X",
+     1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, Substitute, testing::ValuesIn(kSubCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Errors --------------------------------------------------------------------------
+
+struct ErrorCase {
+    const char* name;
+    TTextEncoding encoding;
+    std::string pattern;
+    const char* message;
+    std::size_t position;
+};
+
+void PrintTo(const ErrorCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PatternErrors : public testing::TestWithParam<ErrorCase> {};
+
+TEST_P(PatternErrors, RaiseMessageAndPosition) {
+    const ErrorCase& c = GetParam();
+    TPatternString engine(c.encoding);
+    try {
+        engine.SetRegExp(c.pattern);
+        FAIL() << "no error for " << c.pattern;
+    } catch (const EPatternError& e) {
+        EXPECT_STREQ(e.what(), c.message);
+        EXPECT_EQ(e.Position(), c.position);
+    }
+}
+
+std::string Nested(int depth) {
+    return std::string(depth, '(') + "a" + std::string(depth, ')');
+}
+
+std::string Exponential(int n) {
+    std::string p = "(a|b)*a";
+    for (int i = 0; i < n; ++i)
+        p += "(a|b)";
+    return p;
+}
+
+std::string NestedPlus(int n) {
+    std::string p = "a";
+    for (int i = 0; i < n; ++i)
+        p = "(" + p + ")+";
+    return p;
+}
+
+using namespace PatternMessage;
+const ErrorCase kErrorCases[] = {
+    {"second_repeat_needs_a_primary", kUtf8, "a**", kNeedPrimary, 4},
+    {"leading_star_needs_a_primary", kUtf8, "*a", kNeedPrimary, 2},
+    {"star_after_union_needs_a_primary", kUtf8, "a|*", kNeedPrimary, 4},
+    {"stray_close_bracket_needs_a_primary", kUtf8, "]", kNeedPrimary, 2},
+    {"unclosed_group", kUtf8, "(a", kNoCloseParen, 3},
+    {"unmatched_close_paren_is_extra_text", kUtf8, "a)", kExtraText, 3},
+    {"empty_class", kUtf8, "[]", kBadClass, 3},
+    {"reversed_range", kUtf8, "[z-a]", kBadRange, 5},
+    {"unclosed_class", kUtf8, "[ab", kNoCloseBracket, 4},
+    {"open_bracket_at_end", kUtf8, "[", kNoCloseBracket, 2},
+    {"negated_class_at_end", kUtf8, "[^", kNoCloseBracket, 3},
+    {"dash_at_end_of_class", kUtf8, "[a-", kNoCloseBracket, 4},
+    {"backslash_at_end", kUtf8, "a\\", kBackslashAtEnd, 3},
+    {"hex_escape_without_digit", kUtf8, "\\xg", kBadHex, 3},
+    {"octal_escape_above_ffff", kUtf8, "\\777777", kBadOctal, 8},
+    {"sjis_lead_byte_at_end", kSjis, "a\x81", kBadDoubleByte, 2},
+    {"groups_nested_too_deep", kUtf8, Nested(600), kTooDeep, 502},
+    {"exponential_dfa_is_refused", kUtf8, Exponential(16), kTooComplex, Exponential(16).size() + 1},
+    {"nested_plus_explosion_is_refused", kUtf8, NestedPlus(20), kTooComplex,
+     NestedPlus(20).size() + 1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, PatternErrors, testing::ValuesIn(kErrorCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PatternErrors, MessagesAreTheExactTexts) {
+    EXPECT_STREQ(kBadDoubleByte, "不正な２バイト文字コードです。");
+    EXPECT_STREQ(kBackslashAtEnd, "\"\\\"の次には文字が必要です。");
+    EXPECT_STREQ(kNoCloseBracket, "右ブラケット\"]\"が必要です");
+    EXPECT_STREQ(kNeedPrimary, "普通の文字、または左括弧\"(\"が必要です");
+}
+
+TEST(PatternErrors, MalformedReplacementLeavesTextUnchanged) {
+    TPatternString engine(kUtf8);
+    engine.SetRegExp("b");
+    std::string text = "abc";
+    EXPECT_THROW(engine.GSub("x\\", text), EPatternError);
+    EXPECT_EQ(text, "abc");
+}
+
+TEST(PatternErrors, DeepChainOfCharactersCompiles) {
+    // A long pattern is a deep chain of concatenations; it must not exhaust the stack.
+    TPatternString engine(kUtf8);
+    const std::string pattern(5000, 'a');
+    engine.SetRegExp(pattern);
+    std::string text = "b" + pattern + "b";
+    EXPECT_EQ(engine.GSub("X", text), 1);
+    EXPECT_EQ(text, "bXb");
+}
+
+TEST(PatternErrors, NegatedClassCoveringEverythingNeverMatches) {
+    TPatternString engine(kSjis);
+    engine.SetRegExp("[^\\x1-\\xFFFF]");
+    std::string text = "abc";
+    EXPECT_EQ(engine.GSub("X", text), 0);
+    EXPECT_EQ(text, "abc");
+}
+
+}  // namespace
