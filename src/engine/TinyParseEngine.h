@@ -8,14 +8,19 @@
 // BindNames replaces constants and variables by their values; Evaluate reduces the term list
 // in place by operator priority until one operand is left.
 //
-// PUBLIC INTERFACE SKETCH: the engine's implementation fills in the private part; the public
-// members below are what the document core and the window rely on.
+// The stages live in their own files: Scanner.cpp (Tokenize), Evaluator.cpp (Evaluate and the
+// operators), UserFunctions.cpp (definitions and calls) and TinyParser.cpp (the component).
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "engine/Functions.h"
 #include "engine/RuvoSub.h"
+#include "engine/Terms.h"
 #include "engine/VariableList.h"
 
 class TTinyParser;
@@ -53,5 +58,86 @@ public:
 
     void SetOnSubstitute(TSubstituteEvent handler);
 
+    // Scans, stores a definition or binds names, and evaluates; see the stages below.
     void Calculate();
+
+    // ---- Stages, public so that tests and tools can drive them one by one ----
+
+    // Rebuilds the term list from Expression(): clears the result text and ErrorCode. Raises
+    // EConvertError for a numeric token that does not read and EMathError for one beyond the
+    // double range; the term list then holds what was built so far.
+    void Tokenize();
+    // Replaces unbound names by constants and/or variable values. Names followed by ":=" stay
+    // unbound; a name without a value stays unbound and counts as 0. Raises EConvertError when
+    // a variable's value text does not read.
+    void BindNames(bool constants, bool variables);
+    // Reduces the term list to at most one term and publishes the result value and text.
+    void Evaluate();
+    // Stores the term list as a user-function definition when it has that shape.
+    bool DefineUserFunction();
+
+    const TTrmList& Terms() const { return terms_; }
+    TTrmList& Terms() { return terms_; }
+    const TOpeList& OperatorTable() const { return *table_; }
+
+    // Calls of user functions nest at most this deep; a deeper call fails.
+    static constexpr int kMaxCallDepth = 256;
+    // Work allowed to the user-function calls of one calculation, counted in characters of
+    // bodies scanned (each call counts at least kCallCost). Exhausting it fails the call.
+    static constexpr long kCallBudget = 4'000'000;
+    static constexpr long kCallCost = 32;
+
+private:
+    // State shared by a component and the nested components of its user-function calls.
+    struct TCallContext {
+        TRandomGenerator Random;
+        int Depth = 0;         // user-function calls currently running
+        long Budget = 0;       // work left for calls in this calculation
+        bool Runaway = false;  // a call hit the depth or work bound; every open call fails
+    };
+
+    // A nested component for a user-function call: shares the creator's operator table,
+    // variables list and call context, and has no handler.
+    explicit TTinyParser(TTinyParser& creator);
+
+    // Reduction (Evaluator.cpp). Terms are addressed by slot in terms_; live slots are
+    // chained by next_/prev_, so that deleting a term never moves the others. p, q and r are
+    // slots; len is the number of live terms from p to q.
+    void LinkTerms();
+    void Unlink(int slot);
+    void ApplyOperator(int& p, int& q, int r, int& len);
+    void JoinOperands(int p, int& q, int& len);
+    double ApplyPrefix(const std::string& op, int kind, int position, double a);
+    void ApplyInfix(const std::string& op, TTerm& left, double b);
+    void ReadElement(int position, const std::string& name, double x);
+    void WriteElement(const std::string& name, int index, double x);
+    void Assign(TTerm& left, double b);
+
+    // User functions (UserFunctions.cpp).
+    double CallUserFunction(const std::string& name, int position, double x);
+    // Position of the ")" of a definition's header ")" ":=", or -1 when the list is not one.
+    int DefinitionHeaderEnd() const;
+
+    void ResetCallContext();
+
+    std::string expression_;
+    std::string resultText_;
+    double resultValue_ = 0;
+    int errorCode_ = 0;
+    TVariableList* variables_ = nullptr;  // linked, never owned
+    TSubstituteEvent onSubstitute_;
+    bool sharedTable_ = false;  // nested components use their creator's table and context
+    bool running_ = false;      // a calculation is under way
+
+    std::unique_ptr<TOpeList> ownTable_;
+    const TOpeList* table_ = nullptr;
+    std::unique_ptr<TCallContext> ownContext_;
+    TCallContext* context_ = nullptr;
+
+    TTrmList terms_;
+    std::string scanText_;  // the folded expression, kept to reuse its storage
+    std::vector<int> next_, prev_;
+    std::vector<uint64_t> order_;  // operators of one stretch, tightest first
+    int head_ = -1;
+    int liveCount_ = 0;
 };

@@ -1,0 +1,144 @@
+// User-defined functions: definitions stored in the variables list and calls that evaluate
+// them in a nested component.
+//
+// A definition F(X, Y) := body is stored as the line F(X,Y)=body. The body is rebuilt from its
+// terms without blanks, with variables frozen at their current values and parameters and
+// constants kept as names, so a later change of a variable does not change the function.
+//
+// A call F(a, b) finds the first line that begins with "F(", scans it again as the definition
+// F(X,Y):=body in a nested component that shares this component's operator table, variables
+// list and call context, binds constants and then the parameters to the arguments, and
+// evaluates. The nested component's own ErrorCode stays with it.
+//
+// Bounds. Calls nest at most kMaxCallDepth deep, and the calls of one calculation together
+// may scan at most kCallBudget characters of bodies, so neither a recursive definition (which
+// never stops by itself: IF evaluates all its arguments) nor a chain of functions that call
+// each other twice can exhaust the stack or run for long. Hitting a bound marks the context
+// as runaway: every call still open then fails as it returns, so the failure reaches the
+// host's component as ErrorCode 1 and not only the innermost one.
+#include <algorithm>
+#include <stdexcept>
+
+#include "engine/TinyParseEngine.h"
+
+namespace {
+
+// A user-function call that cannot run: no list, no definition, a malformed definition, or a
+// bound reached. ApplyOperator turns it into ErrorCode 1 and the value 0.
+class EUserFunctionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+}  // namespace
+
+int TTinyParser::DefinitionHeaderEnd() const {
+    const int count = terms_.Count();
+    if (count <= 4 || terms_[0].Kind != kKindUserFunction || !terms_[1].Is('(')) return -1;
+    for (int r = 2; r <= count - 2; ++r) {
+        if (terms_[r].Is(')') && terms_[r + 1].IsOperator(":=")) return r;
+    }
+    return -1;
+}
+
+bool TTinyParser::DefineUserFunction() {
+    const int r = DefinitionHeaderEnd();
+    if (r < 0) return false;
+    std::vector<TTerm>& items = terms_.Items();
+    std::string header;
+    std::vector<std::string> parameters;
+    for (int i = 0; i <= r; ++i) {
+        header += items[static_cast<size_t>(i)].Text;
+        if (i >= 1 && items[static_cast<size_t>(i)].Kind == kKindUnbound) {
+            parameters.push_back(items[static_cast<size_t>(i)].Text);
+        }
+    }
+    items.erase(items.begin(), items.begin() + r + 2);
+    BindNames(false, true);
+
+    std::string body;
+    for (const TTerm& term : items) {
+        // Operators, brackets, unbound names and parameters keep their text; numbers and
+        // bound variables are written as values.
+        const bool named =
+            term.Kind != kKindOperand ||
+            std::find(parameters.begin(), parameters.end(), term.Text) != parameters.end();
+        if (named) {
+            body += term.Text;
+        } else if (term.Value < 0) {
+            // A negative frozen value is bracketed: written bare after an operator ("X*-3")
+            // the minus would be taken as an operand of the "*" and the product would be 0.
+            body += "(" + GeneralNumberText(term.Value) + ")";
+        } else {
+            body += GeneralNumberText(term.Value);
+        }
+    }
+    if (variables_ != nullptr) variables_->Set(header, body);
+    return true;
+}
+
+double TTinyParser::CallUserFunction(const std::string& name, int position, double x) {
+    if (variables_ == nullptr) throw EUserFunctionError("User function without variables list");
+    const std::string* line = nullptr;
+    for (const std::string& candidate : variables_->Lines()) {
+        if (candidate.size() > name.size() && candidate[name.size()] == '(' &&
+            candidate.compare(0, name.size(), name) == 0) {
+            line = &candidate;
+            break;
+        }
+    }
+    if (line == nullptr) throw EUserFunctionError("Undefined function " + name);
+
+    TCallContext& context = *context_;
+    const long cost = std::max<long>(kCallCost, static_cast<long>(line->size()));
+    if (context.Runaway || context.Depth >= kMaxCallDepth || context.Budget < cost) {
+        context.Runaway = true;
+        throw EUserFunctionError("User function calls nested too deep or too many");
+    }
+    context.Budget -= cost;
+
+    std::string definition = *line;
+    const size_t equals = definition.find('=');
+    if (equals != std::string::npos) definition.replace(equals, 1, ":=");
+
+    // The nested component lives on the heap: deep call chains keep the stack small.
+    std::unique_ptr<TTinyParser> nested(new TTinyParser(*this));
+    nested->SetExpression(std::move(definition));
+    struct TDepthGuard {
+        int& depth;
+        explicit TDepthGuard(int& d) : depth(d) { ++depth; }
+        ~TDepthGuard() { --depth; }
+    } depthGuard(context.Depth);
+
+    nested->Tokenize();
+    const int r = nested->DefinitionHeaderEnd();
+    if (r < 0) throw EUserFunctionError("Malformed definition of " + name);
+    std::vector<TTerm>& items = nested->terms_.Items();
+    std::vector<std::string> parameters;
+    for (int i = 0; i <= r; ++i) {
+        if (items[static_cast<size_t>(i)].Kind == kKindUnbound) {
+            parameters.push_back(items[static_cast<size_t>(i)].Text);
+        }
+    }
+    items.erase(items.begin(), items.begin() + r + 2);
+    nested->BindNames(true, false);
+
+    // The caller's arguments are the operand's Args followed by x.
+    const TTerm& operand = terms_[position];
+    const size_t argCount = static_cast<size_t>(operand.ArgCount());
+    for (TTerm& term : items) {
+        if (term.Kind != kKindUnbound) continue;
+        const auto found = std::find(parameters.begin(), parameters.end(), term.Text);
+        if (found == parameters.end()) continue;
+        const size_t j = static_cast<size_t>(found - parameters.begin());
+        term.Value = j == argCount ? x : j < argCount ? operand.Args[j] : 0.0;
+    }
+    nested->Evaluate();
+
+    if (context.Runaway) {
+        // The outermost call clears the mark, so later calls of this calculation run again.
+        if (context.Depth == 1) context.Runaway = false;
+        throw EUserFunctionError("User function calls nested too deep or too many");
+    }
+    return nested->resultValue_;
+}
