@@ -1,0 +1,60 @@
+// A fresh folder below the system's temporary folder, removed with everything in it when the
+// test ends.
+#pragma once
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <string_view>
+
+class TTempFolder {
+public:
+    TTempFolder() {
+        std::random_device random;
+        Path_ = std::filesystem::temp_directory_path() /
+                ("tallyon-test-" + std::to_string(::getpid()) + "-" + std::to_string(random()));
+        std::filesystem::create_directories(Path_);
+    }
+    ~TTempFolder() {
+        std::error_code ec;
+        std::filesystem::permissions(Path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(Path_, ec);
+    }
+    TTempFolder(const TTempFolder&) = delete;
+    TTempFolder& operator=(const TTempFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return Path_; }
+    std::filesystem::path operator/(std::string_view name) const { return Path_ / name; }
+
+    // Writes bytes to a file in the folder and returns its path.
+    std::filesystem::path Write(std::string_view name, std::string_view bytes) const {
+        const std::filesystem::path path = Path_ / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    static std::string Read(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    // Names of the entries in the folder (to check that no temporary file is left).
+    std::size_t EntryCount() const {
+        std::size_t count = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(Path_))
+            ++count;
+        return count;
+    }
+
+private:
+    std::filesystem::path Path_;
+};
+
+// Permission checks do not apply to a privileged user, so tests of refused access skip.
+inline bool RunningPrivileged() {
+    return ::geteuid() == 0;
+}
