@@ -215,7 +215,9 @@ TEST_P(TallyonCalcTest, RunsAsDocumented) {
     EXPECT_EQ(result.Status, c.Status) << result.Stderr;
     ExpectText(result.Stdout, c.Stdout, "standard output");
     ExpectText(result.Stderr, c.Stderr, "standard error");
-    if (c.Status != 0) EXPECT_EQ(std::count(result.Stderr.begin(), result.Stderr.end(), '\n'), 1);
+    if (c.Status != 0) {
+        EXPECT_EQ(std::count(result.Stderr.begin(), result.Stderr.end(), '\n'), 1);
+    }
     for (const auto& [name, content] : c.After)
         EXPECT_EQ(TTempFolder::Read(folder / name), content) << name;
 }
