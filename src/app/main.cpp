@@ -1,8 +1,20 @@
-// Program entry of the Tallyon window program.
+// Program entry: the application object with its error report, the main window, and the
+// event loop until the main window has closed.
 #include <QApplication>
 
+#include "app/ErrorReport.h"
+#include "app/MainWnd.h"
+
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    tallyon::TTallyonApplication app(argc, argv);
     QApplication::setApplicationName("Tallyon");
-    return 0;
+    QApplication::setOrganizationName("Ruvo");
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    tallyon::TFrmMain window(arguments);
+    window.show();
+    // A simple window is a tool window, which does not count as a last window; the program
+    // ends when the main window has closed, whatever its style.
+    QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
+    return app.exec();
 }

@@ -1,0 +1,137 @@
+// The main window: the calculation document with its menus, tool bar, status bar and
+// context menu, and the commands that act on it.
+//
+// The window assembles and connects; behaviour lives in the units it delegates to: the
+// editor adapter (colouring, protection, busy mark), the calculation core (line actions,
+// Calculate again, Remove answers), the file and edit commands, the window style and the
+// idle-time enable rules. Handlers carry the names of the design (FormCreate,
+// REdit1KeyDown, AtnTallyonCalculateExecute) and stay a few lines each.
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+
+#include "app/FileCommands.h"
+#include "document/CalcDocument.h"
+#include "engine/VariableList.h"
+#include "settings/SettingsRecord.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QStatusBar;
+class QToolBar;
+
+namespace tallyon {
+
+class IdleUpdater;
+class TDocumentEditor;
+class TEditorLineDocument;
+
+class TFrmMain : public QMainWindow, public DocumentHost {
+    Q_OBJECT
+public:
+    // `arguments` are the command-line arguments after the program name.
+    explicit TFrmMain(QStringList arguments = {}, QWidget* parent = nullptr);
+    ~TFrmMain() override;
+
+    // Components, named as the design names them.
+    TDocumentEditor* REdit1 = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QStatusBar* SBar1 = nullptr;
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QList<QAction*> ActionList1;  // every command of the window
+
+    // The command called `name` ("AtnFileOpen"); nullptr for an unknown name.
+    QAction* action(const char* name) const;
+    // The text of status panel 0 or 1.
+    QString statusPanelText(int panel) const;
+
+    TSettingsRecord& settingsRecord() { return settings_; }
+    TVariableList& variables() { return variables_; }
+    TCalcDocument& calculation() { return *calc_; }
+    // Replaces the calculation's hooks (variables window, clipboard); empty hooks do nothing.
+    void setCalcHooks(TCalcHooks hooks);
+
+    // Handlers.
+    void FormCreate();
+    void StartUpMessage();
+    void REdit1KeyDown(int& key, Qt::KeyboardModifiers shift);
+    void REdit1KeyUp(int key, Qt::KeyboardModifiers shift);
+    void CalculateLine(bool mayCopy);
+    void DisableAllCommands();
+    void UpdateCommands();
+    void UpdateTitleAndStatus();
+    void ApplyWindowStyle();
+    void ApplicationEvents1Activate();
+    void ApplicationEvents1Deactivate();
+
+    void AtnTallyonCalculateExecute();
+    void AtnTallyonReCalcExecute();
+    void AtnTallyonRemoveAnswersExecute();
+    void AtnOptionsSimpleWindowExecute();
+    void AtnFileExitExecute();
+    void AtnFileNewExecute();
+    void AtnFileOpenExecute();
+    void AtnFileSaveExecute();
+    void AtnFileSaveAsExecute();
+    void AtnEditUndoExecute();
+    void AtnEditCutExecute();
+    void AtnEditCopyExecute();
+    void AtnEditPasteExecute();
+    void AtnEditDeleteExecute();
+    void AtnEditSelectAllExecute();
+
+    // DocumentHost
+    QWidget* promptParent() override { return this; }
+    const TSettingsRecord& settings() const override { return settings_; }
+    bool isModified() const override;
+    void setModified(bool modified) override;
+    QStringList documentLines() const override;
+    void showLoadedLines(const QStringList& lines) override;
+    void clearDocument() override;
+    QString documentFileName() const override { return documentFileName_; }
+    void setDocumentFileName(const QString& fileName) override { documentFileName_ = fileName; }
+    void showTitleAndStatus(const QString& title, const QString& status) override;
+    void reportError(const QString& message) override;
+
+    // The commands' idle-time update (tests run it at once).
+    IdleUpdater& idleUpdater() { return *idle_; }
+
+protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+
+private:
+    void CreateDocument();
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void ConnectCommands();
+    void OpenStartDocument();
+    bool LoadDocumentQuietly(const QString& path);
+    // Runs a key-map action on the caret line under the busy mark.
+    void RunLineAction(int action);
+
+    TSettingsRecord settings_;
+    TVariableList variables_;
+    std::unique_ptr<TEditorLineDocument> lineDocument_;
+    std::unique_ptr<TCalcDocument> calc_;
+    TCalcHooks hooks_;
+    FileCommands fileCommands_{*this};
+    IdleUpdater* idle_ = nullptr;
+    QLabel* panels_[2] = {nullptr, nullptr};
+    QStringList arguments_;
+    QString documentFileName_;
+    QString variablesFileName_;
+    bool applicationActive_ = true;
+};
+
+}  // namespace tallyon
