@@ -1,0 +1,291 @@
+// Evaluator: reduction order, bracket handling, every operator with its faults, arrays and
+// assignment with its notification.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/TinyParseEngine.h"
+
+namespace {
+
+struct ValueCase {
+    const char* behaviour;
+    const char* expression;
+    double value;
+    int errorCode;
+};
+
+// Runs rows against a parser linked to a list holding the array A = 1,2,3.
+class ValueTable : public ::testing::TestWithParam<ValueCase> {};
+
+TEST_P(ValueTable, Evaluates) {
+    const ValueCase& row = GetParam();
+    TVariableList variables;
+    variables.Set("A", "1,2,3");
+    TTinyParser parser;
+    parser.SetVariables(&variables);
+    parser.SetExpression(row.expression);
+    EXPECT_DOUBLE_EQ(parser.ResultValue(), row.value) << row.behaviour;
+    EXPECT_EQ(parser.ErrorCode(), row.errorCode) << row.behaviour;
+}
+
+const ValueCase kReductionCases[] = {
+    {"multiplication before addition", "1+2*3", 7, 0},
+    {"brackets first", "(1+2)*3", 9, 0},
+    {"power is left associative", "2^3^2", 64, 0},
+    {"division is left associative", "8/2/2", 2, 0},
+    {"power before multiplication", "2*3^2", 18, 0},
+    {"power binds before prefix minus", "-2^2", -4, 0},
+    {"a missing closing bracket closes at the end", "(1+2", 3, 0},
+    {"a missing opening bracket opens at the start", "1+2)", 3, 0},
+    {"round and square brackets pair freely", "(1+2]", 3, 0},
+    {"nested brackets", "((2+3)*(4-1))^2", 225, 0},
+    {"an empty pair is 0", "()", 0, 0},
+    {"an infix operator without right operand", "3*", 0, 2},
+    {"an infix operator without left operand is a prefix giving 0", "*3", 0, 0},
+    {"a function without operand", "1+SQRT", 1, 2},
+    {"a lone term is never reduced", "SQRT", 0, 0},
+    {"a prefix minus at the end of its stretch", "(1-)", 0, 2},
+    {"an operator as operand counts 0", "2*-3", 0, 0},
+    {"a closing bracket first is never paired", ")1+2", 0, 0},
+    {"assignment binds loosest", "X := 1 + 2", 3, 0},
+    {"a comma list yields its last value", "1, 2, 3", 3, 0},
+    {"the last failure's code stays", "(1/0) + 3*", 0, 2},
+    {"a later fault replaces a missing operand", "(3*) + 1/0", 1, 1},
+};
+INSTANTIATE_TEST_SUITE_P(Reduction, ValueTable, ::testing::ValuesIn(kReductionCases));
+
+const ValueCase kOperatorCases[] = {
+    {"division by zero fails", "1/0", 1, 1},
+    {"zero by zero fails", "0/0", 0, 1},
+    {"integer quotient truncates", "7 % 2", 3, 0},
+    {"integer quotient truncates toward zero", "(-7) % 2", -3, 0},
+    {"integer quotient by zero fails", "7 % 0", 7, 1},
+    {"remainder of truncated operands", "7.9 # 2.5", 1, 0},
+    {"remainder takes the dividend's sign", "(-7) # 3", -1, 0},
+    {"remainder by zero fails", "7 # 0", 7, 1},
+    {"remainder beyond 64 bits fails", "1E19 # 2", 1e19, 1},
+    {"remainder of the lowest integer by -1", "(-9223372036854775808) # (-1)", 0, 0},
+    {"square root by power", "2 ^ 0.5", 1.4142135623730951, 0},
+    {"zero to the zero", "0 ^ 0", 1, 0},
+    {"negative base, whole exponent", "(-8) ^ 3", -512, 0},
+    {"negative base, fractional exponent fails", "(-8) ^ (1/3)", -8, 1},
+    {"negative whole exponent", "2 ^ (-2)", 0.25, 0},
+    {"zero to a negative power fails", "0 ^ (-1)", 0, 1},
+    {"power overflow fails", "10 ^ 400", 10, 1},
+    {"power underflow is zero", "10 ^ (-400)", 0, 0},
+    {"huge whole exponent", "1 ^ 2147483647", 1, 0},
+    {"exponent beyond 32 bits uses logarithms", "4 ^ 4294967296.5", 4, 1},
+    {"multiplication overflow fails", "1E308 * 10", 1e308, 1},
+    {"parallel resistances", "100 // 100", 50, 0},
+    {"parallel of opposite values fails", "1 // (-1)", 1, 1},
+    {"inverse parallel", "50 \\\\ 100", 100, 0},
+    {"inverse parallel of equal values fails", "100 \\\\ 100", 100, 1},
+    {"or with left zero", "0 | 5", 1, 0},
+    {"or with right zero", "5 | 0", 1, 0},
+    {"or of zeros", "0 | 0", 0, 0},
+    {"and with zero", "2 & 0", 0, 0},
+    {"and of non-zeros", "2 & 3", 1, 0},
+    {"and multiplies in extended precision", "1E-200 & 1E-200", 1, 0},
+    {"not of zero", "!0", 1, 0},
+    {"not of non-zero", "!7", 0, 0},
+    {"equal", "1 == 1", 1, 0},
+    {"not equal", "1 != 1", 0, 0},
+    {"greater or equal", "2 >= 3", 0, 0},
+    {"less", "2 < 3", 1, 0},
+    {"magnitude greater", "-5 >> 3", 1, 0},
+    {"magnitude greater or equal", "-3 >>= 3", 1, 0},
+    {"magnitude less", "3 << -5", 1, 0},
+    {"magnitude less or equal", "4 <<= -3", 0, 0},
+    {"an operator without infix meaning keeps the left value", "3 ! 2", 3, 0},
+    {"square root of a negative fails", "SQRT(-1)", 0, 1},
+};
+INSTANTIATE_TEST_SUITE_P(Operators, ValueTable, ::testing::ValuesIn(kOperatorCases));
+
+const ValueCase kArrayCases[] = {
+    {"first element", "A[0]", 1, 0},
+    {"last element", "A[2]", 3, 0},
+    {"index past the end reads 0", "A[3]", 0, 0},
+    {"negative index reads 0", "A[-1]", 0, 0},
+    {"index is truncated", "A[1.9]", 2, 0},
+    {"an array alone is its first element", "A", 1, 0},
+    {"elements in arithmetic", "A[1] * A[2] + A", 7, 0},
+    {"an element of an unknown array is 0", "B[0]", 0, 0},
+    {"a huge index reads 0", "A[1E300]", 0, 0},
+};
+INSTANTIATE_TEST_SUITE_P(Arrays, ValueTable, ::testing::ValuesIn(kArrayCases));
+
+struct Notification {
+    std::string name;
+    std::string value;
+    int idx;
+};
+
+// A parser linked to a list, recording every notification.
+class Assignment : public ::testing::Test {
+protected:
+    Assignment() {
+        parser.SetVariables(&variables);
+        parser.SetOnSubstitute(
+            [this](TTinyParser& sender, std::string& name, std::string& value, int idx) {
+                EXPECT_EQ(&sender, &parser);
+                calls.push_back({name, value, idx});
+            });
+    }
+    double Run(const std::string& expression) {
+        parser.SetExpression(expression);
+        return parser.ResultValue();
+    }
+
+    TVariableList variables;
+    TTinyParser parser;
+    std::vector<Notification> calls;
+};
+
+TEST_F(Assignment, PlainVariableIsNotifiedThenStored) {
+    EXPECT_DOUBLE_EQ(Run("X := 1/3"), 1.0 / 3);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].name, "X");
+    EXPECT_EQ(calls[0].value, "0.333333333333333");
+    EXPECT_EQ(calls[0].idx, -1);
+    EXPECT_EQ(variables.Get("X"), "0.333333333333333");
+}
+
+TEST_F(Assignment, ElementWritePadsWithZeros) {
+    variables.Set("A", "1,2,3");
+    EXPECT_DOUBLE_EQ(Run("A[5] := 7"), 7);
+    EXPECT_EQ(variables.Get("A"), "1,2,3,0,0,7");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].name, "A");
+    EXPECT_EQ(calls[0].value, "7");
+    EXPECT_EQ(calls[0].idx, 5);
+}
+
+TEST_F(Assignment, ElementWriteCreatesTheArray) {
+    Run("B[2] := 4");
+    EXPECT_EQ(variables.Get("B"), "0,0,4");
+}
+
+TEST_F(Assignment, ElementIndexFromHundredIsNotStoredButNotified) {
+    variables.Set("A", "1,2,3");
+    EXPECT_DOUBLE_EQ(Run("A[100] := 1"), 1);
+    EXPECT_EQ(parser.ErrorCode(), 0);
+    EXPECT_EQ(variables.Get("A"), "1,2,3");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].idx, 100);
+}
+
+TEST_F(Assignment, NegativeElementIndexFails) {
+    variables.Set("A", "1,2,3");
+    Run("A[-1] := 9");
+    EXPECT_EQ(parser.ErrorCode(), 1);
+    EXPECT_EQ(variables.Get("A"), "1,2,3");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].idx, -1);
+}
+
+TEST_F(Assignment, LaterTermsSeeEarlierAssignments) {
+    EXPECT_DOUBLE_EQ(Run("(X := 2) + (Y := X)"), 2);
+    EXPECT_EQ(variables.Get("X"), "2");
+    // Names are bound before evaluation: Y got X's value from before the line.
+    EXPECT_EQ(variables.Get("Y"), "0");
+    EXPECT_DOUBLE_EQ(Run("X + Y"), 2);
+}
+
+TEST_F(Assignment, TheHandlerMayRenameTheTarget) {
+    parser.SetOnSubstitute([](TTinyParser&, std::string& name, std::string& value, int) {
+        name = "RENAMED";
+        value = "999";  // ignored
+    });
+    Run("X := 5");
+    EXPECT_EQ(variables.Get("X"), "");
+    EXPECT_EQ(variables.Get("RENAMED"), "5");
+}
+
+TEST_F(Assignment, AnErrorInTheHandlerFailsTheAssignment) {
+    parser.SetOnSubstitute(
+        [](TTinyParser&, std::string&, std::string&, int) { throw std::runtime_error("refused"); });
+    EXPECT_DOUBLE_EQ(Run("X := 5"), 0);
+    EXPECT_EQ(parser.ErrorCode(), 1);
+    EXPECT_EQ(variables.Get("X"), "");
+}
+
+TEST_F(Assignment, AHandlerThatRecalculatesItsSenderFails) {
+    parser.SetOnSubstitute(
+        [](TTinyParser& sender, std::string&, std::string&, int) { sender.ResultValue(); });
+    Run("X := 5");
+    EXPECT_EQ(parser.ErrorCode(), 1);
+}
+
+TEST_F(Assignment, ANonNameTargetAssignsNothing) {
+    EXPECT_DOUBLE_EQ(Run("3 := 4"), 3);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(variables.Count(), 0);
+}
+
+TEST_F(Assignment, AConstantNameAssignsAVariableButReadsTheConstant) {
+    Run("PI := 3");
+    EXPECT_EQ(variables.Get("PI"), "3");
+    EXPECT_DOUBLE_EQ(Run("PI"), 3.141592653589793);
+}
+
+TEST(AssignmentWithoutList, NothingIsAssigned) {
+    TTinyParser parser;
+    bool called = false;
+    parser.SetOnSubstitute([&](TTinyParser&, std::string&, std::string&, int) { called = true; });
+    parser.SetExpression("X := 5");
+    EXPECT_DOUBLE_EQ(parser.ResultValue(), 0);
+    EXPECT_FALSE(called);
+}
+
+TEST(ElementRead, AnItemThatDoesNotReadFailsTheOperation) {
+    TVariableList variables;
+    variables.Set("A", "1,abc");
+    TTinyParser parser;
+    parser.SetVariables(&variables);
+    parser.SetExpression("A[1] + 5");
+    EXPECT_DOUBLE_EQ(parser.ResultValue(), 5);
+    EXPECT_EQ(parser.ErrorCode(), 1);
+}
+
+TEST(Reduction, EveryOperatorAloneAndInOddPlacesIsHandled) {
+    TTinyParser parser;
+    TVariableList variables;
+    parser.SetVariables(&variables);
+    const TOpeList& table = parser.OperatorTable();
+    for (int i = 0; i < table.Count(); ++i) {
+        const std::string op = table[i].Text;
+        for (const std::string& expression :
+             {op, op + " " + op, "1 " + op, op + " 1", "(" + op + ")", "1 " + op + " " + op + " 2",
+              "[" + op + "," + op + "]"}) {
+            parser.SetExpression(expression);
+            EXPECT_NO_THROW(parser.ResultValue()) << expression;
+            EXPECT_GE(parser.ErrorCode(), 0);
+        }
+    }
+}
+
+TEST(Reduction, DeepAndLongShapesReduce) {
+    TTinyParser parser;
+    // 100,000 nested brackets around one value.
+    parser.SetExpression(std::string(100000, '(') + "7" + std::string(100000, ')'));
+    EXPECT_DOUBLE_EQ(parser.ResultValue(), 7);
+    // Unbalanced brackets only.
+    parser.SetExpression(std::string(50000, '(') + std::string(50000, ']'));
+    EXPECT_NO_THROW(parser.ResultValue());
+    // 10,000 commas.
+    std::string list = "1";
+    for (int i = 0; i < 10000; ++i)
+        list += ",1";
+    parser.SetExpression(list);
+    EXPECT_DOUBLE_EQ(parser.ResultValue(), 1);
+    // A long sum keeps left-to-right order.
+    std::string sum = "0";
+    for (int i = 0; i < 20000; ++i)
+        sum += "+1";
+    parser.SetExpression(sum);
+    EXPECT_DOUBLE_EQ(parser.ResultValue(), 20000);
+}
+
+}  // namespace
