@@ -4,16 +4,34 @@
 // window tests further down.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeData>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <QUrl>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/FileCommands.h"
+#include "app/IdleUpdater.h"
+#include "app/MainWnd.h"
 #include "app/Prompts.h"
+#include "document/editor/DocumentEditor.h"
 #include "settings/SettingsRecord.h"
+
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << QString(text).replace(QChar(0x0A), QStringLiteral("⏎")).toStdString();
+}
 
 using namespace tallyon;
 
@@ -534,6 +552,216 @@ TEST_F(DocumentFiles, KeyUpShowsModifiedOnlyWhenModified) {
     host.modified = false;
     commands.keyReleased();  // nothing clears the mark here
     EXPECT_EQ(host.status, "Modified");
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// The commands in the real window, driven offscreen with the dialogs answered by script
+
+namespace {
+
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "file_commands_test";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance()) return;
+    // Settings of these runs stay out of the user's own.
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    QStandardPaths::setTestModeEnabled(true);
+    new QApplication(argc, argv);
+}
+
+class WindowFiles : public testing::Test {
+protected:
+    void SetUp() override {
+        ensureApplication();
+        ASSERT_TRUE(dir.isValid());
+        window = std::make_unique<TFrmMain>();
+        window->show();
+        QCoreApplication::processEvents();  // the start-up sequence
+        window->settingsRecord().Language = 1;
+        window->settingsRecord().OptQueryDiscard = true;
+    }
+    void TearDown() override {
+        window->setModified(false);
+        window.reset();
+    }
+
+    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    QString text() const { return window->REdit1->toPlainText(); }
+    QString status() const { return window->statusPanelText(0); }
+    void type(const char* keys) { QTest::keyClicks(window->REdit1, QString::fromUtf8(keys)); }
+    void pressReturn() { QTest::keyClick(window->REdit1, Qt::Key_Return); }
+    void run(const char* command) {
+        QAction* a = window->action(command);
+        ASSERT_NE(a, nullptr) << command;
+        window->idleUpdater().runNow();
+        a->trigger();
+    }
+    bool enabled(const char* command) {
+        window->idleUpdater().runNow();
+        return window->action(command)->isEnabled();
+    }
+    void drop(const QStringList& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& p : paths)
+            urls << QUrl::fromLocalFile(p);
+        data.setUrls(urls);
+        const QPoint at = window->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &dropped);
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<TFrmMain> window;
+};
+
+TEST_F(WindowFiles, TypedLineSavedUnderANameClearsTheMarkAndDisablesSave) {
+    type("1+2");
+    pressReturn();
+    EXPECT_EQ(window->windowTitle(), "Untitled - Tallyon");
+    EXPECT_EQ(status(), "Modified");
+    EXPECT_TRUE(enabled("AtnFileSave"));
+    ScriptedPrompts prompts;
+    prompts.files.push_back(path("a.tyq"));
+    run("AtnFileSave");
+    ASSERT_EQ(countOf(prompts, ScriptedPrompts::Kind::SaveFile), 1);
+    EXPECT_EQ(prompts.asked[0].title, "Save - Tallyon");
+    EXPECT_EQ(window->windowTitle(), "a.tyq - Tallyon");
+    EXPECT_EQ(status(), "");
+    EXPECT_FALSE(enabled("AtnFileSave"));
+    EXPECT_EQ(readBytes(path("a.tyq")), "1+2 ==> 3 \r\n");
+    type("4");
+    QTest::keyRelease(window->REdit1, Qt::Key_4);
+    EXPECT_EQ(status(), "Modified");  // the key-up shows the mark at once
+    EXPECT_TRUE(enabled("AtnFileSave"));
+}
+
+TEST_F(WindowFiles, OpenedAnswerIsColouredBoldAndProtected) {
+    writeBytes(path("s.tyq"), "5*5 ==> 25 ");
+    ScriptedPrompts prompts;
+    prompts.files.push_back(path("s.tyq"));
+    run("AtnFileOpen");
+    ASSERT_EQ(text(), "5*5 ==> 25 ");
+    EXPECT_EQ(prompts.asked.at(0).title, "Open - Tallyon");
+    EXPECT_EQ(window->windowTitle(), "s.tyq - Tallyon");
+    EXPECT_EQ(status(), "");
+    QTextCursor c(window->REdit1->document());
+    c.setPosition(10);  // after "2" of the answer
+    EXPECT_GT(c.charFormat().fontWeight(), QFont::Normal);
+    EXPECT_TRUE(window->REdit1->isProtectedAt(8));
+    EXPECT_TRUE(window->REdit1->isProtectedAt(3));  // the arrow
+    EXPECT_FALSE(window->REdit1->isProtectedAt(0));
+    EXPECT_FALSE(enabled("AtnEditUndo"));  // loading leaves nothing to undo
+}
+
+TEST_F(WindowFiles, WithoutQueryNewDiscardsButADropStillAsks) {
+    window->settingsRecord().OptQueryDiscard = false;
+    type("7");
+    ScriptedPrompts prompts;
+    run("AtnFileNew");
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(text(), "");
+    writeBytes(path("d.tyq"), "dropped");
+    type("8");
+    prompts.answers.push_back(PromptButton::No);
+    drop({path("d.tyq")});
+    ASSERT_EQ(countOf(prompts, ScriptedPrompts::Kind::Ask), 1);
+    EXPECT_EQ(prompts.asked[0].text,
+              "Current document has been modified. Opening a new document will discard the "
+              "change. Do you want to save the change?[y/n]");
+    EXPECT_EQ(text(), "dropped");
+    EXPECT_EQ(window->windowTitle(), "d.tyq - Tallyon");
+}
+
+TEST_F(WindowFiles, DroppingSeveralFilesOpensOnlyTheFirst) {
+    writeBytes(path("first.tyq"), "first");
+    writeBytes(path("second.tyq"), "second");
+    ScriptedPrompts prompts;
+    drop({path("first.tyq"), path("second.tyq")});
+    EXPECT_EQ(text(), "first");
+    EXPECT_EQ(window->documentFileName(), path("first.tyq"));
+}
+
+TEST_F(WindowFiles, ClosingWithYesThenCancelledSaveKeepsTheWindowOpen) {
+    type("1");
+    ScriptedPrompts prompts;
+    prompts.answers.push_back(PromptButton::Yes);
+    prompts.files.push_back(QString());
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(countOf(prompts, ScriptedPrompts::Kind::Ask), 1);
+    EXPECT_TRUE(prompts.asked[0].text.contains("Closing Tallyon will discard the change."));
+    prompts.answers.push_back(PromptButton::No);
+    EXPECT_TRUE(window->close());
+}
+
+TEST_F(WindowFiles, OpenAnsweredNoThenCancelledLeavesTextUnmarked) {
+    type("1+1");
+    ScriptedPrompts prompts;
+    prompts.answers.push_back(PromptButton::No);
+    prompts.files.push_back(QString());
+    run("AtnFileOpen");
+    EXPECT_EQ(text(), "1+1");
+    EXPECT_EQ(status(), "");
+    EXPECT_EQ(window->windowTitle(), "Untitled - Tallyon");
+}
+
+TEST_F(WindowFiles, FailedSaveReportsAndKeepsTheDocumentModified) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.tyq"));
+    type("2*3");
+    ScriptedPrompts prompts;
+    prompts.files.push_back(path("taken.tyq"));
+    run("AtnFileSaveAs");
+    EXPECT_EQ(prompts.messages().size(), 1);
+    EXPECT_EQ(window->windowTitle(), "Untitled - Tallyon");
+    EXPECT_EQ(status(), "Modified");
+    EXPECT_TRUE(enabled("AtnFileSave"));
+}
+
+// A session typed, saved, opened in a fresh window and calculated again reads the same. (The
+// typed session ends in an empty line, and Calculate again adds a line break after a text
+// that ends in one, so the comparison leaves trailing line breaks aside.)
+TEST_F(WindowFiles, RoundTripThroughAFileRecalculatesToTheSameDocument) {
+    for (const char* line :
+         {"r1 := 4.7K", "r2 := 10K", "r1 // r2", "2^10 ; power", "s := 5 $ silent", "s * 2", "1/0",
+          "F(X) := X*2", "F(21)", "名前 ; 日本語のコメント"}) {
+        const QString l = QString::fromUtf8(line);
+        if (l.toLatin1() == l.toUtf8())
+            type(line);
+        else  // key clicks carry ASCII only; an input method commits the rest
+            window->REdit1->insertPlainText(l);
+        pressReturn();
+    }
+    const QString typed = text();
+    ASSERT_TRUE(typed.contains("F(21) ==> 42 ")) << typed.toStdString();
+    ScriptedPrompts prompts;
+    prompts.files.push_back(path("session.tyq"));
+    run("AtnFileSaveAs");
+    ASSERT_TRUE(QFileInfo::exists(path("session.tyq")));
+    window.reset();
+
+    window = std::make_unique<TFrmMain>();
+    window->show();
+    QCoreApplication::processEvents();
+    prompts.files.push_back(path("session.tyq"));
+    run("AtnFileOpen");
+    EXPECT_EQ(text(), typed);
+    EXPECT_EQ(window->windowTitle(), "session.tyq - Tallyon");
+    run("AtnTallyonReCalc");
+    const auto body = [](QString t) {
+        while (t.endsWith('\n'))
+            t.chop(1);
+        return t;
+    };
+    EXPECT_EQ(body(text()), body(typed));
+    EXPECT_EQ(status(), "Modified");
 }
 
 }  // namespace
