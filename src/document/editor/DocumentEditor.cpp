@@ -176,10 +176,13 @@ void TDocumentEditor::userEdit(int from, int to, Edit&& edit) {
 
 void TDocumentEditor::noteProtectedRuns(int from, int to) {
     runs_.clear();
+    noted_.clear();
     QTextBlock first = document()->findBlock(std::min(from, to));
     QTextBlock last = document()->findBlock(std::max(from, to));
     if (first.previous().isValid()) first = first.previous();
     if (last.next().isValid()) last = last.next();
+    notedStart_ = first.position();
+    noted_ = textBetween(first.position(), last.position() + last.length());
     for (QTextBlock block = first; block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -199,6 +202,7 @@ void TDocumentEditor::noteProtectedRuns(int from, int to) {
 // run and keeps the noted runs in step with the text.
 void TDocumentEditor::contentsChanged(int position, int removed, int added) {
     if (userEditDepth_ == 0) return;
+    narrowChange(position, removed, added);
     const bool own = busy() || internalDelete_;
     if (!own && removed != added) {
         const int end = position + removed;
@@ -225,12 +229,46 @@ void TDocumentEditor::contentsChanged(int position, int removed, int added) {
     std::erase_if(runs_, [](const Run& run) { return run.end <= run.start; });
 }
 
+// Trims what the reported change left as it was from both ends, comparing with the noted
+// text; a change outside the noted lines stays as reported. Keeps the noted text current.
+void TDocumentEditor::narrowChange(int& position, int& removed, int& added) {
+    const int offset = position - notedStart_;
+    if (offset < 0 || offset + removed > noted_.size()) return;
+    const QString now = textBetween(position, position + added);
+    const QStringView before = QStringView(noted_).mid(offset, removed);
+    int head = 0;
+    while (head < removed && head < added && before[head] == now[head])
+        ++head;
+    int tail = 0;
+    while (tail < removed - head && tail < added - head &&
+           before[removed - 1 - tail] == now[added - 1 - tail])
+        ++tail;
+    noted_.replace(offset, removed, now);
+    position += head;
+    removed -= head + tail;
+    added -= head + tail;
+}
+
+// The document's text from `start` to `end`, line breaks as line feeds.
+QString TDocumentEditor::textBetween(int start, int end) const {
+    QTextCursor cursor(document());
+    const int size = document()->characterCount() - 1;
+    cursor.setPosition(std::clamp(start, 0, size));
+    cursor.setPosition(std::clamp(end, 0, size), QTextCursor::KeepAnchor);
+    QString text = cursor.selectedText();
+    text.replace(QChar::ParagraphSeparator, '\n');
+    // The document's closing separator, which changes may report, reads as a line break.
+    if (end > size) text.append(QString(end - std::max(start, size), '\n'));
+    return text;
+}
+
 void TDocumentEditor::afterUserEdit() {
     plainInserted();
     if (pending_) cleanUpProtectedEdit();
     pending_ = false;
     inserted_.clear();
     runs_.clear();
+    noted_.clear();
 }
 
 // Text that an input method or the editor's own key handling inserted may have taken the

@@ -137,6 +137,8 @@ private:
     void userEdit(int from, int to, Edit&& edit);
     void noteProtectedRuns(int from, int to);
     void contentsChanged(int position, int removed, int added);
+    void narrowChange(int& position, int& removed, int& added);
+    QString textBetween(int start, int end) const;
     void afterUserEdit();
     void plainInserted();
     void cleanUpProtectedEdit();
@@ -150,6 +152,11 @@ private:
     bool internalDelete_ = false;  // the clean-up itself is deleting
     int userEditDepth_ = 0;
     std::vector<Run> runs_;  // protected runs noted before the current user edit
+    // The text of the lines noted with the runs, kept in step with every change, so that a
+    // change the document reports too widely (an input method reports its whole line) is
+    // narrowed to the characters that really changed.
+    QString noted_;
+    int notedStart_ = 0;  // document position of noted_'s first character
     std::vector<Inserted> inserted_;
     bool pending_ = false;  // the current user edit touched protected text
     int pendingStart_ = 0;  // where that change started
