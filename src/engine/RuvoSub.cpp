@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "engine/MathFault.h"
@@ -257,7 +258,72 @@ void ParsePrinted(const char* text, char* digits, int count, int& x) {
     x = std::atoi(p + 1) + 1;
 }
 
+// Fast path for magnitudes from about 1e-17 to 1e19 with a mantissa of at most 64 bits:
+// floor(|v| * 10^k) exactly in 192-bit integer arithmetic, |v| = m * 2^e with m < 2^64 and
+// 10^k < 2^128. Returns false outside that range.
+bool TruncatedByIntegers(long double magnitude, ExactDigits& out) {
+    if constexpr (std::numeric_limits<long double>::digits > 64) {
+        return false;
+    } else {
+        __extension__ using u128 = unsigned __int128;
+        static constexpr auto kPow10 = [] {
+            std::array<u128, 39> table{};
+            u128 p = 1;
+            for (auto& entry : table) {
+                entry = p;
+                p *= 10;
+            }
+            return table;
+        }();
+        int binaryExponent = 0;
+        const long double fraction = std::frexp(magnitude, &binaryExponent);
+        // An estimate of x that is exact or one too small.
+        const int estimate =
+            static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398119521)) + 1;
+        if (estimate < -17 || estimate > 19) return false;
+        const auto mantissa = static_cast<uint64_t>(std::ldexp(fraction, 64));
+        const int shift = binaryExponent - 64;  // |v| = mantissa * 2^shift
+        const u128 power = kPow10[static_cast<size_t>(kTruncDigits - estimate)];
+
+        // mantissa * power as three 64-bit limbs, least significant first.
+        const u128 low = static_cast<u128>(mantissa) * static_cast<uint64_t>(power);
+        const u128 high = static_cast<u128>(mantissa) * static_cast<uint64_t>(power >> 64);
+        const u128 middle = (low >> 64) + static_cast<uint64_t>(high);
+        const uint64_t limbs[5] = {
+            static_cast<uint64_t>(low), static_cast<uint64_t>(middle),
+            static_cast<uint64_t>(middle >> 64) + static_cast<uint64_t>(high >> 64), 0, 0};
+        u128 q;
+        if (shift >= 0) {
+            if (limbs[2] != 0 || shift > 3) return false;
+            q = ((static_cast<u128>(limbs[1]) << 64) | limbs[0]) << shift;
+        } else {
+            const int word = -shift / 64, bit = -shift % 64;
+            auto limb = [&](int k) {
+                return bit == 0 ? limbs[k] : (limbs[k] >> bit) | (limbs[k + 1] << (64 - bit));
+            };
+            q = (static_cast<u128>(limb(word + 1)) << 64) | limb(word);
+        }
+        out.x = estimate;
+        if (q >= kPow10[kTruncDigits]) {
+            q /= 10;
+            ++out.x;
+        }
+        if (q < kPow10[kTruncDigits - 1]) return false;
+        uint64_t parts[2] = {static_cast<uint64_t>(q / kPow10[10]),
+                             static_cast<uint64_t>(q % kPow10[10])};
+        for (int half = 1; half >= 0; --half)
+            for (int k = 9; k >= 0; --k) {
+                out.d[half * 10 + k] = static_cast<char>('0' + parts[half] % 10);
+                parts[half] /= 10;
+            }
+        out.ambiguous = false;  // these digits are exact
+        return true;
+    }
+}
+
 ExactDigits Truncated(long double magnitude) {
+    ExactDigits exact;
+    if (TruncatedByIntegers(magnitude, exact)) return exact;
     char buffer[kTruncDigits + kCheckDigits + 16];
     std::snprintf(buffer, sizeof buffer, "%.*Le", kTruncDigits + kCheckDigits - 1, magnitude);
     char all[kTruncDigits + kCheckDigits];

@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "engine/MathFault.h"
 
@@ -236,6 +240,64 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"TinyAsExponent", 3, 15, 2, 1e-19, "1.00000000000000E-19"},
         WriteCase{"Negative", 3, 15, 2, -2200, "-2.2K"}),
     RowName);
+
+// The reference digit generator: printf's digits of the whole exact expansion (400 digits
+// hold all of them in the range tested), rounded half away from zero by hand.
+std::string ReferenceExponentText(long double v, int precision) {
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer, "%.400Le", std::fabs(v));
+    std::string digits;
+    const char* p = buffer;
+    for (; *p != 'e'; ++p)
+        if (*p != '.') digits += *p;
+    int exponent = std::atoi(p + 1);
+    std::string kept = digits.substr(0, static_cast<size_t>(precision));
+    if (digits[static_cast<size_t>(precision)] >= '5') {
+        int k = precision - 1;
+        while (k >= 0 && kept[static_cast<size_t>(k)] == '9')
+            kept[static_cast<size_t>(k--)] = '0';
+        if (k < 0) {
+            kept = "1" + kept.substr(0, kept.size() - 1);
+            ++exponent;
+        } else {
+            ++kept[static_cast<size_t>(k)];
+        }
+    }
+    std::string out = v < 0 ? "-" : "";
+    out += kept[0];
+    out += '.';
+    out += kept.substr(1);
+    out += exponent < 0 ? "E-" : "E+";
+    out += std::to_string(exponent < 0 ? -exponent : exponent);
+    return out;
+}
+
+// Random extended values over a wide range, and exact ties, against the reference.
+TEST(NumberText, DigitsAreTheExactValueRoundedHalfAwayFromZero) {
+    std::mt19937_64 random(2024);
+    std::vector<long double> values;
+    for (int i = 0; i < 3000; ++i) {
+        const long double fraction =
+            std::ldexp(static_cast<long double>(random() | (1ull << 63)), -64);
+        const int exponent = static_cast<int>(random() % 400) - 200;
+        const long double v = std::ldexp(fraction, exponent);
+        values.push_back(i % 2 ? v : -v);
+    }
+    for (long double n = 1; n < 1e18L; n = n * 10 + 3) {
+        values.push_back(n + 0.5L);  // a tie at the digit after the point
+        values.push_back(-(n + 0.5L));
+        values.push_back(n / 1024);  // ties further down, exact in binary
+    }
+    for (int k = 1; k < 2000; ++k)
+        values.push_back(k / 1000.0L);
+    // Ties beyond 1e20, exact in binary (5^27 < 2^64), where the integer path does not reach.
+    for (long double v = 125e19L; v < 1e28L; v *= 10)
+        values.push_back(-v);
+    for (long double v : values)
+        for (int precision : {2, 5, 7, 15, 18})
+            ASSERT_EQ(RuvoFloatToStr(1, precision, 0, v), ReferenceExponentText(v, precision))
+                << static_cast<double>(v) << " P=" << precision;
+}
 
 TEST(NumberText, GeneralNumberTextIsGeneralWithFifteenDigits) {
     EXPECT_EQ(GeneralNumberText(1.0L / 3), "0.333333333333333");
