@@ -7,13 +7,24 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/EditCommands.h"
+#include "app/IdleUpdater.h"
+#include "app/MainWnd.h"
 #include "document/editor/DocumentEditor.h"
+
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << QString(text).replace(QChar(0x0A), QStringLiteral("⏎")).toStdString();
+}
 
 using namespace tallyon;
 
@@ -23,7 +34,12 @@ void ensureApplication() {
     static int argc = 1;
     static char name[] = "edit_commands_test";
     static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
+    if (QApplication::instance()) return;
+    // Settings of these runs stay out of the user's own.
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    QStandardPaths::setTestModeEnabled(true);
+    new QApplication(argc, argv);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -203,6 +219,136 @@ TEST_F(EditCommandsOnEditor, SelectAllSelectsTheWholeDocument) {
     EXPECT_EQ(editor->textCursor().selectionEnd(), text().size());
     editor->clearText();
     EXPECT_FALSE(ReadCommandState(*editor, false).hasLines);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// The commands in the real window: their keys, and the enable rules on idle
+
+namespace {
+
+class WindowEdit : public testing::Test {
+protected:
+    void SetUp() override {
+        ensureApplication();
+        window = std::make_unique<TFrmMain>();
+        window->show();
+        QCoreApplication::processEvents();  // the start-up sequence
+        QApplication::setActiveWindow(window.get());
+        window->REdit1->setFocus();
+        window->REdit1->showLines({"abc"});
+        window->UpdateTitleAndStatus();
+        QApplication::clipboard()->setText("X");
+    }
+    void TearDown() override {
+        window->setModified(false);
+        window.reset();
+    }
+
+    void select(int start, int length) {
+        QTextCursor c = window->REdit1->textCursor();
+        c.setPosition(start);
+        c.setPosition(start + length, QTextCursor::KeepAnchor);
+        window->REdit1->setTextCursor(c);
+        window->idleUpdater().runNow();
+    }
+    bool enabled(const char* command) {
+        window->idleUpdater().runNow();
+        return window->action(command)->isEnabled();
+    }
+    QString text() const { return window->REdit1->toPlainText(); }
+
+    std::unique_ptr<TFrmMain> window;
+};
+
+struct KeyRow {
+    const char* behaviour;
+    QKeyCombination key;
+    const char* textAfter;
+    const char* clipboardAfter;
+};
+
+const KeyRow kKeyRows[] = {
+    {"ctrl_delete_deletes_the_selection", Qt::CTRL | Qt::Key_Delete, "ac", "X"},
+    {"shift_delete_cuts", Qt::SHIFT | Qt::Key_Delete, "ac", "b"},
+    {"ctrl_x_cuts", Qt::CTRL | Qt::Key_X, "ac", "b"},
+    {"ctrl_insert_copies", Qt::CTRL | Qt::Key_Insert, "abc", "b"},
+    {"ctrl_c_copies", Qt::CTRL | Qt::Key_C, "abc", "b"},
+    {"shift_insert_pastes", Qt::SHIFT | Qt::Key_Insert, "aXc", "X"},
+    {"ctrl_v_pastes", Qt::CTRL | Qt::Key_V, "aXc", "X"},
+};
+
+class WindowKeys : public WindowEdit, public testing::WithParamInterface<KeyRow> {};
+
+TEST_P(WindowKeys, ReachTheirCommand) {
+    const KeyRow& row = GetParam();
+    select(1, 1);
+    QTest::keyClick(window->REdit1, row.key.key(), row.key.keyboardModifiers());
+    EXPECT_EQ(text(), QString::fromUtf8(row.textAfter));
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8(row.clipboardAfter));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WindowKeys, testing::ValuesIn(kKeyRows),
+                         [](const auto& info) { return std::string(info.param.behaviour); });
+
+TEST_F(WindowEdit, AltBackspaceAndCtrlZUndo) {
+    for (QKeyCombination undo : {Qt::ALT | Qt::Key_Backspace, Qt::CTRL | Qt::Key_Z}) {
+        select(1, 1);
+        window->action("AtnEditDelete")->trigger();
+        ASSERT_EQ(text(), "ac");
+        window->idleUpdater().runNow();
+        QTest::keyClick(window->REdit1, undo.key(), undo.keyboardModifiers());
+        EXPECT_EQ(text(), "abc");
+    }
+}
+
+TEST_F(WindowEdit, CommandsThatChangeTheDocumentShowTheMark) {
+    EXPECT_EQ(window->statusPanelText(0), "");
+    select(0, 1);
+    window->action("AtnEditCopy")->trigger();
+    EXPECT_EQ(window->statusPanelText(0), "");  // copying changes nothing
+    window->action("AtnEditCut")->trigger();
+    EXPECT_EQ(window->statusPanelText(0), "Modified");
+    EXPECT_EQ(window->windowTitle(), "Untitled - Tallyon");
+}
+
+TEST_F(WindowEdit, EnableRulesFollowSelectionClipboardHistoryAndLines) {
+    EXPECT_FALSE(enabled("AtnEditCopy"));
+    EXPECT_FALSE(enabled("AtnEditCut"));
+    EXPECT_FALSE(enabled("AtnEditDelete"));
+    EXPECT_FALSE(enabled("AtnEditUndo"));
+    EXPECT_FALSE(enabled("AtnFileSave"));
+    EXPECT_TRUE(enabled("AtnEditPaste"));
+    EXPECT_TRUE(enabled("AtnTallyonReCalc"));
+    select(0, 2);
+    EXPECT_TRUE(enabled("AtnEditCopy"));
+    EXPECT_TRUE(enabled("AtnEditDelete"));
+    QApplication::clipboard()->clear();
+    EXPECT_FALSE(enabled("AtnEditPaste"));
+    window->action("AtnEditDelete")->trigger();
+    EXPECT_TRUE(enabled("AtnEditUndo"));
+    EXPECT_TRUE(enabled("AtnFileSave"));
+    window->REdit1->clearText();
+    EXPECT_FALSE(enabled("AtnTallyonReCalc"));
+    EXPECT_FALSE(enabled("AtnTallyonRemoveAnswers"));
+}
+
+TEST_F(WindowEdit, IdlePassReenablesEveryCommandAfterACalculation) {
+    window->DisableAllCommands();
+    EXPECT_FALSE(window->action("AtnEditSelectAll")->isEnabled());
+    window->idleUpdater().runNow();
+    for (const char* name : {"AtnEditSelectAll", "AtnFileNew", "AtnFileOpen", "AtnFileSaveAs",
+                             "AtnTallyonCalculate", "AtnOptions", "AtnFileExit"})
+        EXPECT_TRUE(window->action(name)->isEnabled()) << name;
+    EXPECT_FALSE(window->action("AtnFileSave")->isEnabled());
+}
+
+TEST_F(WindowEdit, MenusShowTheDesignKeys) {
+    EXPECT_EQ(window->action("AtnFileOpen")->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(window->action("AtnFileSave")->shortcut(), QKeySequence(Qt::Key_F2));
+    EXPECT_EQ(window->action("AtnEditUndo")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Backspace));
+    EXPECT_EQ(window->action("AtnEditPaste")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Insert));
 }
 
 }  // namespace
