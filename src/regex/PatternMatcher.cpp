@@ -11,30 +11,58 @@
 #include "regex/DfaRegExp.h"
 
 #include <algorithm>
+#include <cstdint>
+
+namespace {
+
+constexpr std::size_t kNoEnd = std::string_view::npos;
+
+// Walks the DFA from `state` at `pos` until no transition exists; returns the last position
+// at which the state was final (kNoEnd if none) and leaves `state` and `pos` where the walk
+// stopped. ASCII bytes step through the dense table without decoding.
+inline std::size_t Walk(const TPatDFA& dfa, const TCharCodec& codec, std::string_view text,
+                        int& state, std::size_t& pos) {
+    const std::size_t n = text.size();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::int32_t* dense = dfa.DenseRow(0);
+    const std::uint8_t* finals = dfa.Finals();
+    int s = state;
+    std::size_t p = pos;
+    std::size_t last = finals[s] ? p : kNoEnd;
+    while (p < n) {
+        const unsigned char b = bytes[p];
+        int next;
+        std::size_t length = 1;
+        if (b < 0x80) {
+            next = dense[static_cast<std::size_t>(s) * 256 + b];
+        } else {
+            TCharCode code;
+            length = codec.Decode(text, p, code);
+            next = dfa.Step(s, code);
+        }
+        if (next == TPatDFA::kNone) break;
+        s = next;
+        p += length;
+        if (finals[s]) last = p;
+    }
+    state = s;
+    pos = p;
+    return last;
+}
+
+}  // namespace
 
 std::optional<std::size_t> TPatternMatcher::Run(const TPatDFA& dfa, int state,
                                                 std::string_view text, std::size_t pos) const {
-    const TCharCodec& codec = Codec();
-    const std::size_t n = text.size();
-    std::optional<std::size_t> last;
-    if (dfa.IsFinal(state)) last = pos;
-    while (pos < n) {
-        const auto b = static_cast<unsigned char>(text[pos]);
-        TCharCode code = b;
-        const std::size_t length = b < 0x80 ? 1 : codec.Decode(text, pos, code);
-        const int next = dfa.Step(state, code);
-        if (next == TPatDFA::kNone) break;
-        state = next;
-        pos += length;
-        if (dfa.IsFinal(state)) last = pos;
-    }
+    std::size_t last = Walk(dfa, Codec(), text, state, pos);
     if (dfa.EndsWithLineTail()) {
         const char separator = lineSeparator_ == TLineSeparator::lsCRLF ? '\r' : '\n';
-        if ((pos == n || text[pos] == separator) &&
+        if ((pos == text.size() || text[pos] == separator) &&
             dfa.Step(state, LineTailCode()) != TPatDFA::kNone) {
             last = pos;
         }
     }
+    if (last == kNoEnd) return std::nullopt;
     return last;
 }
 
@@ -47,16 +75,23 @@ std::optional<TPatMatch> TPatternMatcher::PlainSearch(std::string_view text,
         if (from == n && dfa.IsFinal(start)) return TPatMatch{n, n};
         return std::nullopt;
     }
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::int32_t* startRow = dfa.DenseRow(start);
+    const bool startFinal = dfa.IsFinal(start);
     std::size_t pos = from;
     while (pos < n) {
-        // An ASCII byte on which the start state cannot step is not a match start; skip it
-        // without a full run (the common case in long texts).
-        const auto b = static_cast<unsigned char>(text[pos]);
-        if (b < 0x80 && !dfa.IsFinal(start) && dfa.Step(start, b) == TPatDFA::kNone) {
-            ++pos;
-            continue;
+        // An ASCII byte on which the start state cannot step is not a match start; skip
+        // such bytes without a full run (the common case in long texts).
+        if (!startFinal) {
+            while (pos < n && bytes[pos] < 0x80 && startRow[bytes[pos]] == TPatDFA::kNone)
+                ++pos;
+            if (pos == n) break;
         }
-        if (const auto end = Run(dfa, start, text, pos)) return TPatMatch{pos, *end};
+        // The line-tail rule belongs to the anchored searches; here the bare walk decides.
+        int state = start;
+        std::size_t stop = pos;
+        const std::size_t end = Walk(dfa, Codec(), text, state, stop);
+        if (end != kNoEnd) return TPatMatch{pos, end};
         pos += Codec().Length(text, pos);
     }
     return std::nullopt;

@@ -109,6 +109,9 @@ void TPatDFA::Build(const TPatNFA& nfa, std::size_t errorPosition) {
     }
 
     // ---- Dense table for codes below 256 ----
+    finals_.assign(states_.size(), 0);
+    for (std::size_t i = 0; i < states_.size(); ++i)
+        finals_[i] = states_[i].final ? 1 : 0;
     dense_.assign(states_.size() * 256, kNone);
     for (std::size_t i = 0; i < states_.size(); ++i) {
         for (const TDfaTransition& t : states_[i].transitions) {

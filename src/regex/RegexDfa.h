@@ -64,12 +64,17 @@ public:
     void Build(const TPatNFA& nfa, std::size_t errorPosition);
 
     int Start() const { return 0; }
-    bool IsFinal(int state) const { return states_[state].final; }
+    bool IsFinal(int state) const { return finals_[state] != 0; }
     // The state after `code`, or kNone.
     int Step(int state, TCharCode code) const {
         if (code < 256) return dense_[static_cast<std::size_t>(state) * 256 + code];
         return StepSorted(state, code);
     }
+    // The dense row of a state: next states for codes 0..255, kNone where none.
+    const std::int32_t* DenseRow(int state) const {
+        return dense_.data() + static_cast<std::size_t>(state) * 256;
+    }
+    const std::uint8_t* Finals() const { return finals_.data(); }
     // The same answer found by walking the sorted ranges only (used to check the table).
     int StepSorted(int state, TCharCode code) const;
 
@@ -80,7 +85,8 @@ public:
 
 private:
     std::vector<TDfaState> states_;
-    std::vector<std::int32_t> dense_;  // states * 256 next states for codes 0..255
+    std::vector<std::int32_t> dense_;   // states * 256 next states for codes 0..255
+    std::vector<std::uint8_t> finals_;  // 1 for a final state, kept apart for the search loop
     bool beginsWithLineHead_ = false;
     bool endsWithLineTail_ = false;
 };
