@@ -17,10 +17,11 @@
 // the last stretch began: nothing before it changed. Every line therefore reduces in
 // near-linear time, whatever its shape, and without recursion.
 //
-// Values are doubles; operators compute in extended precision (long double) and round through
-// StoreDouble, which turns NaN and overflow into EMathError. Any error raised while an
-// operator runs (arithmetic faults, conversion errors, a failing user function, whatever the
-// assignment handler throws) is caught in ApplyOperator and becomes ErrorCode 1.
+// Values are doubles; operators compute in extended precision (long double) and round when
+// they store. An arithmetic fault of an infix operator (invalid operation, division by zero,
+// overflow of the stored double) is detected at that rounding; any error raised while an
+// operator runs (faults of functions, conversion errors, a failing user function, whatever
+// the assignment handler throws) is caught in ApplyOperator. Both become ErrorCode 1.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -43,20 +44,33 @@ bool IsBracketClose(const TTerm& term) {
     return term.Is(')') || term.Is(']');
 }
 
-// a / b with the faults of a floating division: 0/0 is invalid, x/0 divides by zero.
-long double Divide(long double a, long double b) {
-    if (b == 0) {
-        if (a == 0) RaiseInvalidOperation();
-        RaiseZeroDivide();
-    }
-    return a / b;
+// Arithmetic faults travel as NaN or infinity inside the extended computation and are
+// detected once, when the result is stored: an operator fault is common in the long lines
+// users type ("2 2 2 ..." overflows at every later step), and raising an exception for each
+// would cost microseconds where the check costs nothing.
+constexpr long double kFault = std::numeric_limits<long double>::quiet_NaN();
+
+// Rounds to the stored double; false for NaN (invalid operation, 0/0) and for infinity or
+// a finite value beyond the double range (division by zero, overflow).
+bool TryStore(long double x, double& stored) {
+    if (std::isnan(x)) return false;
+    const double d = static_cast<double>(x);
+    if (std::isinf(d)) return false;
+    stored = d;
+    return true;
 }
 
-// Truncates toward zero to a 64-bit integer; values outside its range are invalid.
-int64_t TruncToInt64(double value) {
+// a / b, with a zero divisor a fault.
+long double Divide(long double a, long double b) {
+    return b == 0 ? kFault : a / b;
+}
+
+// Truncates toward zero to a 64-bit integer; false outside its range.
+bool TruncToInt64(double value, int64_t& result) {
     const double t = std::trunc(value);
-    if (!(t >= -9223372036854775808.0 && t < 9223372036854775808.0)) RaiseInvalidOperation();
-    return static_cast<int64_t>(t);
+    if (!(t >= -9223372036854775808.0 && t < 9223372036854775808.0)) return false;
+    result = static_cast<int64_t>(t);
+    return true;
 }
 
 // a^b: whole exponents up to 2^31-1 in magnitude by square-and-multiply (exact for small
@@ -65,7 +79,7 @@ long double Power(long double a, long double b) {
     if (b == 0) return 1;
     if (a == 0 && b > 0) return 0;
     if (b == std::trunc(b) && std::fabs(b) <= 2147483647.0L) {
-        if (a == 0) RaiseZeroDivide();
+        if (a == 0) return kFault;  // zero to a negative power: division by zero
         auto n = static_cast<uint32_t>(std::fabs(b));
         long double result = 1;
         long double base = a;
@@ -76,7 +90,7 @@ long double Power(long double a, long double b) {
         }
         return b < 0 ? Divide(1, result) : result;
     }
-    if (a < 0) RaiseInvalidOperation();
+    if (a < 0) return kFault;  // invalid operation
     return std::exp(b * std::log(a));
 }
 
@@ -310,7 +324,7 @@ void TTinyParser::ApplyOperator(int& p, int& q, int r, int& len) {
     len -= 2;
     TTerm& target = terms_[left];
     try {
-        ApplyInfix(op.Text, target, b);
+        if (!ApplyInfix(op.Text, target, b)) errorCode_ = 1;
     } catch (...) {
         errorCode_ = 1;
     }
@@ -341,91 +355,96 @@ double TTinyParser::ApplyPrefix(const std::string& op, int kind, int position, d
     return 0;
 }
 
-void TTinyParser::ApplyInfix(const std::string& op, TTerm& left, double b) {
+bool TTinyParser::ApplyInfix(const std::string& op, TTerm& left, double b) {
     const double a = left.Value;
     const long double x = a;
     const long double y = b;
+    long double exact = 0;  // arithmetic result before rounding
     double result = a;
     switch (InfixOf(op)) {
         case TInfix::None:
-            return;
+            return true;
         case TInfix::Add:
-            result = StoreDouble(x + y);
+            exact = x + y;
             break;
         case TInfix::Subtract:
-            result = StoreDouble(x - y);
+            exact = x - y;
             break;
         case TInfix::Multiply:
-            result = StoreDouble(x * y);
+            exact = x * y;
             break;
         case TInfix::Divide:
-            result = StoreDouble(Divide(x, y));
+            exact = Divide(x, y);
             break;
         case TInfix::Quotient:
-            result = StoreDouble(std::trunc(Divide(x, y)));
+            exact = std::trunc(Divide(x, y));
             break;
         case TInfix::Remainder: {
-            const int64_t dividend = TruncToInt64(a);
-            const int64_t divisor = TruncToInt64(b);
-            if (divisor == 0) RaiseZeroDivide();
+            int64_t dividend = 0;
+            int64_t divisor = 0;
+            if (!TruncToInt64(a, dividend) || !TruncToInt64(b, divisor) || divisor == 0) {
+                return false;
+            }
             // INT64_MIN % -1 overflows in C++; the remainder by -1 is always 0.
-            result = divisor == -1 ? 0.0 : static_cast<double>(dividend % divisor);
+            exact = divisor == -1 ? 0 : dividend % divisor;
             break;
         }
         case TInfix::Power:
-            result = StoreDouble(Power(x, y));
+            exact = Power(x, y);
             break;
         case TInfix::Parallel:
-            result = StoreDouble(Divide(x * y, x + y));
+            exact = Divide(x * y, x + y);
             break;
         case TInfix::Unparallel:
-            result = StoreDouble(Divide(x * y, y - x));
+            exact = Divide(x * y, y - x);
             break;
         case TInfix::Equal:
-            result = Truth(a == b);
+            exact = Truth(a == b);
             break;
         case TInfix::NotEqual:
-            result = Truth(a != b);
+            exact = Truth(a != b);
             break;
         case TInfix::Greater:
-            result = Truth(a > b);
+            exact = Truth(a > b);
             break;
         case TInfix::GreaterEqual:
-            result = Truth(a >= b);
+            exact = Truth(a >= b);
             break;
         case TInfix::Less:
-            result = Truth(a < b);
+            exact = Truth(a < b);
             break;
         case TInfix::LessEqual:
-            result = Truth(a <= b);
+            exact = Truth(a <= b);
             break;
         case TInfix::MagnitudeGreater:
-            result = Truth(std::fabs(a) > std::fabs(b));
+            exact = Truth(std::fabs(a) > std::fabs(b));
             break;
         case TInfix::MagnitudeGreaterEqual:
-            result = Truth(std::fabs(a) >= std::fabs(b));
+            exact = Truth(std::fabs(a) >= std::fabs(b));
             break;
         case TInfix::MagnitudeLess:
-            result = Truth(std::fabs(a) < std::fabs(b));
+            exact = Truth(std::fabs(a) < std::fabs(b));
             break;
         case TInfix::MagnitudeLessEqual:
-            result = Truth(std::fabs(a) <= std::fabs(b));
+            exact = Truth(std::fabs(a) <= std::fabs(b));
             break;
         case TInfix::And:
-            result = Truth(x * y != 0);
+            exact = Truth(x * y != 0);
             break;
         case TInfix::Or:
-            result = Truth(a != 0 || b != 0);
+            exact = Truth(a != 0 || b != 0);
             break;
         case TInfix::Comma:
             left.AddArg(a);
-            result = b;
-            break;
+            left.Value = b;
+            return true;
         case TInfix::Assign:
             Assign(left, b);
-            return;
+            return true;
     }
+    if (!TryStore(exact, result)) return false;
     left.Value = result;
+    return true;
 }
 
 void TTinyParser::JoinOperands(int p, int& q, int& len) {

@@ -94,6 +94,9 @@ private:
         int Depth = 0;         // user-function calls currently running
         long Budget = 0;       // work left for calls in this calculation
         bool Runaway = false;  // a call hit the depth or work bound; every open call fails
+        // Nested components by call depth, kept between calls so that their storage is
+        // reused; the one at depth d serves the call running at depth d.
+        std::vector<std::unique_ptr<TTinyParser>> Nested;
     };
 
     // A nested component for a user-function call: shares the creator's operator table,
@@ -108,7 +111,9 @@ private:
     void ApplyOperator(int& p, int& q, int r, int& len);
     void JoinOperands(int p, int& q, int& len);
     double ApplyPrefix(const std::string& op, int kind, int position, double a);
-    void ApplyInfix(const std::string& op, TTerm& left, double b);
+    // False on an arithmetic fault (the left value is then unchanged); raises what the
+    // assignment raises.
+    bool ApplyInfix(const std::string& op, TTerm& left, double b);
     void ReadElement(int position, const std::string& name, double x);
     void WriteElement(const std::string& name, int index, double x);
     void Assign(TTerm& left, double b);

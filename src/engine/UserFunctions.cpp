@@ -101,8 +101,13 @@ double TTinyParser::CallUserFunction(const std::string& name, int position, doub
     const size_t equals = definition.find('=');
     if (equals != std::string::npos) definition.replace(equals, 1, ":=");
 
-    // The nested component lives on the heap: deep call chains keep the stack small.
-    std::unique_ptr<TTinyParser> nested(new TTinyParser(*this));
+    // Nested components live on the heap, so deep call chains keep the stack small.
+    const auto depth = static_cast<size_t>(context.Depth);
+    if (context.Nested.size() <= depth) {
+        context.Nested.push_back(std::unique_ptr<TTinyParser>(new TTinyParser(*this)));
+    }
+    TTinyParser* nested = context.Nested[depth].get();
+    nested->variables_ = variables_;
     nested->SetExpression(std::move(definition));
     struct TDepthGuard {
         int& depth;

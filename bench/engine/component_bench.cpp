@@ -1,0 +1,59 @@
+// The component as the host drives it: SetExpression then ResultValue over the typical
+// lines, with a 1,000-entry variables list, a few user functions and an assignment handler.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine/TinyParseEngine.h"
+
+namespace {
+
+std::vector<std::string> TypicalLines() {
+    std::vector<std::string> lines;
+    std::ifstream file(TALLYON_BENCH_DATA "/typical.txt");
+    for (std::string line; std::getline(file, line);) {
+        if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
+}
+
+void BM_ComponentTypical(benchmark::State& state) {
+    const std::vector<std::string> lines = TypicalLines();
+    TVariableList variables;
+    for (int i = 0; i < 985; ++i) {
+        const std::string number = std::to_string(i);
+        variables.Set(std::string("V").append(number), std::string(number).append(".5K"));
+    }
+    variables.Set("R1", "2.2K");
+    variables.Set("C1", "100N");
+    variables.Set("X", "4");
+    variables.Set("Y", "2");
+    variables.Set("VCC", "5");
+    variables.Set("TAU", "0.22");
+    variables.Set("ARR", "1,2.5,4,8,16");
+    variables.Set("ANS", "42");
+    variables.Set("_ANS", "42");
+    variables.Set("_CLIP", "");
+    variables.Set("F(X)", "X*2+1");
+    variables.Set("G(A,B)", "A^2-B");
+    variables.Set("HYP(A,B)", "SQRT(A^2+B^2)");
+    variables.Set("AREA(R)", "_PI*R^2");
+    variables.Set("K(X)", "F(X)+G(X,1)");
+    TTinyParser parser;
+    parser.SetVariables(&variables);
+    int notified = 0;
+    parser.SetOnSubstitute([&](TTinyParser&, std::string&, std::string&, int) { ++notified; });
+    size_t i = 0;
+    for (auto _ : state) {
+        parser.SetExpression(lines[i]);
+        benchmark::DoNotOptimize(parser.ResultValue());
+        if (++i == lines.size()) i = 0;
+    }
+    benchmark::DoNotOptimize(notified);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ComponentTypical);
+
+}  // namespace

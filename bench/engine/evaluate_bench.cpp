@@ -1,0 +1,105 @@
+// Scan and evaluate: typical lines (powers, functions, array reads) and the worst shapes a
+// 4,096-character line can take.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine/TinyParseEngine.h"
+
+namespace {
+
+std::vector<std::string> TypicalLines() {
+    std::vector<std::string> lines;
+    std::ifstream file(TALLYON_BENCH_DATA "/typical.txt");
+    for (std::string line; std::getline(file, line);) {
+        if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
+}
+
+// The variables the typical lines read.
+void FillVariables(TVariableList& variables) {
+    variables.Set("R1", "2.2K");
+    variables.Set("C1", "100N");
+    variables.Set("X", "4");
+    variables.Set("Y", "2");
+    variables.Set("VCC", "5");
+    variables.Set("TAU", "0.22");
+    variables.Set("ARR", "1,2.5,4,8,16");
+    variables.Set("F(X)", "X*2+1");
+    variables.Set("G(A,B)", "A^2-B");
+    variables.Set("HYP(A,B)", "SQRT(A^2+B^2)");
+}
+
+void BM_EvaluateTypical(benchmark::State& state) {
+    const std::vector<std::string> lines = TypicalLines();
+    TVariableList variables;
+    FillVariables(variables);
+    TTinyParser parser;
+    parser.SetVariables(&variables);
+    size_t i = 0;
+    for (auto _ : state) {
+        parser.SetExpression(lines[i]);
+        parser.Calculate();
+        benchmark::DoNotOptimize(parser.ResultValue());
+        if (++i == lines.size()) i = 0;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_EvaluateTypical);
+
+// Lines of about 4,096 characters in the shapes that cost the reduction most.
+std::string WorstShape(int shape) {
+    std::string text;
+    switch (shape) {
+        case 0:  // SUM of 1,000 arguments
+            text = "SUM(1";
+            for (int i = 1; i < 1000; ++i)
+                text += ",1.5";
+            return text + ")";
+        case 1:  // 2,000 nested brackets
+            return std::string(2000, '(') + "1" + std::string(2000, ')');
+        case 2:  // 2,048 additions in one stretch
+            text = "1";
+            while (text.size() < 4094)
+                text += "+1";
+            return text;
+        case 3:  // alternating priorities: every operator is picked from a long stretch
+            text = "1";
+            for (int i = 0; text.size() < 4090; ++i)
+                text += i % 2 == 0 ? "+2^1" : "*1";
+            return text;
+        case 4:  // 1,365 implied products
+            while (text.size() < 4093)
+                text += "2 ";
+            return text;
+        case 5:  // 1,000 bracket pairs side by side, implied products between them
+            for (int i = 0; i < 1000; ++i)
+                text += "(1)";
+            return text;
+        case 6:  // 4,000 prefix minus signs
+            return std::string(4000, '-') + "1";
+        default:  // unbalanced: closing brackets only
+            return "1" + std::string(4095, ')');
+    }
+}
+
+const char* const kShapeNames[] = {"sum_1000_args",  "nested_2000",  "additions_2048",
+                                   "mixed_priority", "implied_1365", "pairs_1000",
+                                   "minus_4000",     "closing_only"};
+
+void BM_EvaluateWorstShape(benchmark::State& state) {
+    const std::string text = WorstShape(static_cast<int>(state.range(0)));
+    state.SetLabel(kShapeNames[state.range(0)]);
+    TTinyParser parser;
+    for (auto _ : state) {
+        parser.SetExpression(text);
+        parser.Calculate();
+        benchmark::DoNotOptimize(parser.ResultValue());
+    }
+}
+BENCHMARK(BM_EvaluateWorstShape)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
