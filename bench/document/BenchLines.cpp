@@ -72,6 +72,12 @@ const std::array<TShape, 8>& Shapes() {
     return shapes;
 }
 
+std::string VariableName(int index) {
+    std::string name(1, 'v');
+    name.append(std::to_string(index));
+    return name;
+}
+
 // The shapes without functions, whose operands may be any finite value.
 constexpr std::array<std::size_t, 4> kArithmeticShapes{0, 1, 2, 6};
 
@@ -91,13 +97,13 @@ std::vector<TBenchLine> GenerateBenchLines(int count, bool assignments, std::uin
             // Reuse: two earlier variables in one of the arithmetic shapes, which keep every
             // value finite and real in all three calculators.
             shapeIndex = kArithmeticShapes[random.Next(kArithmeticShapes.size())];
-            x[0] = "v" + std::to_string(random.Next(std::min(assigned, kVariableCount)));
-            x[2] = "v" + std::to_string(random.Next(std::min(assigned, kVariableCount)));
+            x[0] = VariableName(random.Next(std::min(assigned, kVariableCount)));
+            x[2] = VariableName(random.Next(std::min(assigned, kVariableCount)));
         }
         const TShape& shape = Shapes()[shapeIndex];
         TBenchLine line{shape(kTallyon, x), shape(kCalc, x), shape(kBc, x)};
         if (assignments && i % 2 == 0) {
-            const std::string name = "v" + std::to_string(assigned % kVariableCount);
+            const std::string name = VariableName(assigned % kVariableCount);
             ++assigned;
             line.Tallyon = name + ":=" + line.Tallyon;
             line.Calc = name + " = " + line.Calc + "; " + name;
