@@ -46,12 +46,13 @@ constexpr const char* kAppName = "Tallyon";
 
 // Both dialogs add ".tyq" to a typed name without an extension. The document patterns also
 // list the upper-case spelling: names are case-sensitive here, and documents made on other
-// systems are often called *.TYQ.
+// systems are often called *.TYQ. "All files" is "*", since "*.*" would hide every file
+// whose name has no dot.
 constexpr const char* kDefaultSuffix = "TYQ";
 constexpr const char* kSaveFilter =
-    "Tallyon document(*.tyq *.TYQ)|*.tyq *.TYQ|Text file(*.txt)|*.txt|All files(*.*)|*.*";
+    "Tallyon document(*.tyq *.TYQ)|*.tyq *.TYQ|Text file(*.txt)|*.txt|All files(*)|*";
 constexpr const char* kOpenFilter =
-    "TallyonC document(*.tyq *.TYQ)|*.tyq *.TYQ|Text file(*.txt)|*.txt|All files(*.*)|*.*";
+    "TallyonC document(*.tyq *.TYQ)|*.tyq *.TYQ|Text file(*.txt)|*.txt|All files(*)|*";
 
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), text.size());

@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QListView>
 #include <QMimeData>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -150,6 +152,7 @@ TEST(DocumentDialogs, AddTyqAndListTheUpperCaseSpellingToo) {
     const FileChoice open = DocumentOpenChoice("");
     EXPECT_EQ(open.title, "Open - Tallyon");
     EXPECT_TRUE(open.filter.contains("*.TYQ"));
+    EXPECT_TRUE(open.filter.endsWith("|All files(*)|*"));  // names without a dot too
 }
 
 // ---------------------------------------------------------------------------------------
@@ -723,6 +726,32 @@ TEST_F(WindowFiles, FailedSaveReportsAndKeepsTheDocumentModified) {
     EXPECT_EQ(window->windowTitle(), "Untitled - Tallyon");
     EXPECT_EQ(status(), "Modified");
     EXPECT_TRUE(enabled("AtnFileSave"));
+}
+
+// What the open dialog lists in a folder with the first filter chosen: a document saved here
+// (".tyq" added) and one named in upper case from elsewhere, but no other file.
+TEST_F(WindowFiles, OpenDialogListsDocumentsInEitherCase) {
+    writeBytes(path("saved.tyq"), "1");
+    writeBytes(path("OLD.TYQ"), "2");
+    writeBytes(path("notes.txt"), "3");
+    const FileChoice choice = DocumentOpenChoice(path("saved.tyq"));
+    QFileDialog dialog(window.get(), choice.title, dir.path(), Prompts::qtFilter(choice.filter));
+    dialog.setOptions(QFileDialog::DontUseNativeDialog);
+    auto* list = dialog.findChild<QListView*>("listView");
+    ASSERT_NE(list, nullptr);
+    QStringList shown;
+    const auto listed = [&] {
+        shown.clear();
+        const QModelIndex root = list->rootIndex();
+        for (int r = 0; r < list->model()->rowCount(root); ++r)
+            shown << list->model()->index(r, 0, root).data().toString();
+        return shown.size() >= 2;
+    };
+    ASSERT_TRUE(QTest::qWaitFor(listed, 5000));
+    QTest::qWait(50);  // let a late third entry show up if the filter let it through
+    listed();
+    shown.sort();
+    EXPECT_EQ(shown, (QStringList{"OLD.TYQ", "saved.tyq"}));
 }
 
 // A session typed, saved, opened in a fresh window and calculated again reads the same. (The
