@@ -186,7 +186,8 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     const bool exists = fs::exists(status);
 
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    const std::string stem = "." + target.filename().string() + ".tmp";
+    std::string stem(1, '.');
+    stem.append(target.filename().string()).append(".tmp");
     fs::path temporary;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
