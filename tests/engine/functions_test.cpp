@@ -208,12 +208,12 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"MeanOverflowingADouble", "MEAN", {-1e308, -1e308}}),
     RowName);
 
-TEST(Functions, UnknownIndexIsAFailure) {
+TEST(BuiltinFunction, UnknownIndexIsAFailure) {
     EXPECT_THROW(ApplyBuiltinFunction(-1, 1, {}, nullptr), EMathError);
     EXPECT_THROW(ApplyBuiltinFunction(49, 1, {}, nullptr), EMathError);
 }
 
-TEST(Functions, NamesInOperatorTableOrder) {
+TEST(BuiltinFunction, NamesInOperatorTableOrder) {
     const auto names = BuiltinFunctionNames();
     ASSERT_EQ(names.size(), 49u);
     EXPECT_EQ(names.front(), "TRUNC");
@@ -227,7 +227,7 @@ TEST(Functions, NamesInOperatorTableOrder) {
 }
 
 // The one-argument electronics functions read the frequency from "_F", else "_FREQ".
-TEST(Functions, FrequencyComesFromTheVariablesList) {
+TEST(BuiltinFunction, FrequencyComesFromTheVariablesList) {
     TVariableList list;
     EXPECT_EQ(Call("CAP", {1e-6}, nullptr), 0);  // no list: 0, no failure
     EXPECT_EQ(Call("CAP", {1e-6}, &list), 0);    // no frequency: 0, no failure
@@ -287,7 +287,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ConstantCase{"MolarVolume", "_VM", 0.02241383}),
     RowName);
 
-TEST(Constants, RandomIsUniformInUnitIntervalAndChanges) {
+TEST(BuiltinConstant, RandomIsUniformInUnitIntervalAndChanges) {
     TRandomGenerator random(42);
     double previous = -1, sum = 0;
     int changes = 0;
@@ -305,7 +305,7 @@ TEST(Constants, RandomIsUniformInUnitIntervalAndChanges) {
     EXPECT_NEAR(sum / draws, 0.5, 0.02);
 }
 
-TEST(Constants, OnlyTheExactNamesAreConstants) {
+TEST(BuiltinConstant, OnlyTheExactNamesAreConstants) {
     TRandomGenerator random(1);
     double value = 7;
     EXPECT_FALSE(LookupConstant("pi", random, value));

@@ -120,6 +120,7 @@ TEST(NumberText, ExponentBeyondExtendedRangeIsAnOverflow) {
     EXPECT_THROW(RuvoStrToFloat("1E5000"), EMathError);
     EXPECT_THROW(RuvoStrToFloat("1E1T"), EMathError);
     EXPECT_NO_THROW(RuvoStrToFloat("1E4000"));
+    EXPECT_THROW(RuvoStrToFloat("1.E4932T"), EMathError);  // the suffix scales it beyond
 }
 
 TEST(NumberText, UnitSuffixWithoutExponentSplit) {
