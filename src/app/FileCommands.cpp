@@ -173,8 +173,8 @@ bool FileCommands::loadFile(const QString& path) {
     shown.reserve(static_cast<qsizetype>(lines.size()));
     for (const std::string& line : lines)
         shown << fromUtf8(line);
-    host_.setDocumentFileName(path);
     host_.showLoadedLines(shown);
+    host_.setDocumentFileName(path);
     host_.setModified(false);
     return true;
 }

@@ -8,7 +8,8 @@
 // Reading and writing go through the document core's file functions: a read either yields
 // every line or leaves the document untouched, and a write replaces the file atomically, so a
 // failure never costs the user the old file or the text on screen. Failures are reported in
-// an error box and end the command that met them; the document stays modified.
+// an error box; a save that failed counts as not done, so the document stays modified and a
+// question that offered to save comes again.
 #pragma once
 
 #include <QString>
