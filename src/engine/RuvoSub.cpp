@@ -8,10 +8,12 @@
 // a 64-bit mantissa), anything longer goes through strtold on a rebuilt "digits e exponent"
 // text that holds no decimal point, so the result never depends on the C locale.
 //
-// Writing. The digit generator asks printf for 40 correctly rounded significant digits of the
-// exact binary value and keeps the first 20 as the exact truncation. That is only wrong when
-// printf carried into them, which leaves digits 21..40 all zero; rounding half away from zero
-// can only come out differently when the cut lands on an apparent exact tie, and then the full
+// Writing. The digit generator needs the first 20 significant digits of the exact binary
+// value, truncated; rounding half away from zero at any cut then only looks at the next digit.
+// Magnitudes from about 1e-17 to 1e19 get them as floor(|v| * 10^k) in 192-bit integer
+// arithmetic. Others ask printf for 40 correctly rounded digits and keep the first 20, which
+// is only wrong when printf carried into them, leaving digits 21..40 all zero; the rounding can
+// only come out differently when the cut lands on an apparent exact tie, and then the full
 // exact expansion is printed to decide. The four layouts then work on the rounded digits.
 #include "engine/RuvoSub.h"
 
