@@ -102,4 +102,35 @@ void BM_EvaluateWorstShape(benchmark::State& state) {
 }
 BENCHMARK(BM_EvaluateWorstShape)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
 
+// User-function calls: a recursion that runs into the depth bound, and a chain where each
+// level calls the one below twice (2^40 calls unbounded), which runs into the work bound.
+void BM_EvaluateRunawayCalls(benchmark::State& state) {
+    TVariableList variables;
+    variables.Set("REC(X)", "REC(X-1)+1");
+    variables.Set("L0(X)", "X+1");
+    for (int level = 1; level <= 40; ++level) {
+        std::string below("L");
+        below.append(std::to_string(level - 1)).append("(X)");
+        std::string name("L");
+        name.append(std::to_string(level)).append("(X)");
+        variables.Set(name, std::string(below).append("+").append(below));
+    }
+    TTinyParser parser;
+    parser.SetVariables(&variables);
+    std::string text = state.range(0) == 0 ? "REC(1)" : "L40(1)";
+    state.SetLabel(state.range(0) == 0 ? "depth_bound" : "work_bound");
+    if (state.range(0) == 2) {
+        // A 4,096-character line of runaway calls.
+        state.SetLabel("many_runaways");
+        while (text.size() < 4090)
+            text.append("+REC(1)");
+    }
+    for (auto _ : state) {
+        parser.SetExpression(text);
+        parser.Calculate();
+        benchmark::DoNotOptimize(parser.ResultValue());
+    }
+}
+BENCHMARK(BM_EvaluateRunawayCalls)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
 }  // namespace

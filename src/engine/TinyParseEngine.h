@@ -84,7 +84,7 @@ public:
     static constexpr int kMaxCallDepth = 256;
     // Work allowed to the user-function calls of one calculation, counted in characters of
     // bodies scanned (each call counts at least kCallCost). Exhausting it fails the call.
-    static constexpr long kCallBudget = 4'000'000;
+    static constexpr long kCallBudget = 50'000;
     static constexpr long kCallCost = 32;
 
 private:
