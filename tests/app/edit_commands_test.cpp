@@ -7,8 +7,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <memory>
@@ -19,6 +17,7 @@
 #include "app/EditCommands.h"
 #include "app/IdleUpdater.h"
 #include "app/MainWnd.h"
+#include "app/WindowFixture.h"
 #include "document/editor/DocumentEditor.h"
 
 // Failures show texts as text.
@@ -29,18 +28,6 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 using namespace tallyon;
 
 namespace {
-
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "edit_commands_test";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance()) return;
-    // Settings of these runs stay out of the user's own.
-    static QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    QStandardPaths::setTestModeEnabled(true);
-    new QApplication(argc, argv);
-}
 
 // ---------------------------------------------------------------------------------------
 // Enable rules
@@ -93,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Table, EnableRules, testing::ValuesIn(kRuleRows),
 
 // After a calculation disabled every command, an idle pass gives each its state back.
 TEST(ApplyEnableRules, ReenablesEveryCommandAndChecksSimpleWindow) {
-    ensureApplication();
+    EnsureApplication();
     std::vector<std::unique_ptr<QAction>> owned;
     QList<QAction*> actions;
     for (const char* name : {"AtnFileNew", "AtnFileSave", "AtnEditCopy", "AtnEditSelectAll",
@@ -120,7 +107,7 @@ TEST(ApplyEnableRules, ReenablesEveryCommandAndChecksSimpleWindow) {
 }
 
 TEST(EditShortcuts, DesignKeysFirstThenThePlatformsUsualOnes) {
-    ensureApplication();
+    EnsureApplication();
     const QList<QKeySequence> undo = EditShortcutsOf(u"AtnEditUndo");
     ASSERT_EQ(undo.size(), 2);
     EXPECT_EQ(undo[0], QKeySequence(Qt::ALT | Qt::Key_Backspace));
@@ -139,7 +126,7 @@ TEST(EditShortcuts, DesignKeysFirstThenThePlatformsUsualOnes) {
 class EditCommandsOnEditor : public testing::Test {
 protected:
     void SetUp() override {
-        ensureApplication();
+        EnsureApplication();
         editor = std::make_unique<TDocumentEditor>();
         editor->showLines({"5*5 ==> 25 ", "1+2"});
         QApplication::clipboard()->clear();
@@ -228,22 +215,15 @@ TEST_F(EditCommandsOnEditor, SelectAllSelectsTheWholeDocument) {
 
 namespace {
 
-class WindowEdit : public testing::Test {
+class WindowEdit : public WindowFixture {
 protected:
     void SetUp() override {
-        ensureApplication();
-        window = std::make_unique<TFrmMain>();
-        window->show();
-        QCoreApplication::processEvents();  // the start-up sequence
-        QApplication::setActiveWindow(window.get());
-        window->REdit1->setFocus();
+        WindowFixture::SetUp();
+        start();
+        QApplication::setActiveWindow(window.get());  // shortcuts need an active window
         window->REdit1->showLines({"abc"});
         window->UpdateTitleAndStatus();
         QApplication::clipboard()->setText("X");
-    }
-    void TearDown() override {
-        window->setModified(false);
-        window.reset();
     }
 
     void select(int start, int length) {
@@ -253,13 +233,7 @@ protected:
         window->REdit1->setTextCursor(c);
         window->idleUpdater().runNow();
     }
-    bool enabled(const char* command) {
-        window->idleUpdater().runNow();
-        return window->action(command)->isEnabled();
-    }
     QString text() const { return window->REdit1->toPlainText(); }
-
-    std::unique_ptr<TFrmMain> window;
 };
 
 struct KeyRow {

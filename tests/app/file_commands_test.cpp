@@ -13,9 +13,9 @@
 #include <QFileInfo>
 #include <QListView>
 #include <QMimeData>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QUrl>
 #include <memory>
@@ -27,6 +27,7 @@
 #include "app/IdleUpdater.h"
 #include "app/MainWnd.h"
 #include "app/Prompts.h"
+#include "app/WindowFixture.h"
 #include "document/editor/DocumentEditor.h"
 #include "settings/SettingsRecord.h"
 
@@ -564,32 +565,14 @@ TEST_F(DocumentFiles, KeyUpShowsModifiedOnlyWhenModified) {
 
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "file_commands_test";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance()) return;
-    // Settings of these runs stay out of the user's own.
-    static QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    QStandardPaths::setTestModeEnabled(true);
-    new QApplication(argc, argv);
-}
-
-class WindowFiles : public testing::Test {
+class WindowFiles : public WindowFixture {
 protected:
     void SetUp() override {
-        ensureApplication();
+        WindowFixture::SetUp();
         ASSERT_TRUE(dir.isValid());
-        window = std::make_unique<TFrmMain>();
-        window->show();
-        QCoreApplication::processEvents();  // the start-up sequence
+        start();
         window->settingsRecord().Language = 1;
         window->settingsRecord().OptQueryDiscard = true;
-    }
-    void TearDown() override {
-        window->setModified(false);
-        window.reset();
     }
 
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
@@ -602,10 +585,6 @@ protected:
         ASSERT_NE(a, nullptr) << command;
         window->idleUpdater().runNow();
         a->trigger();
-    }
-    bool enabled(const char* command) {
-        window->idleUpdater().runNow();
-        return window->action(command)->isEnabled();
     }
     void drop(const QStringList& paths) {
         QMimeData data;
@@ -622,7 +601,6 @@ protected:
     }
 
     QTemporaryDir dir;
-    std::unique_ptr<TFrmMain> window;
 };
 
 TEST_F(WindowFiles, TypedLineSavedUnderANameClearsTheMarkAndDisablesSave) {
@@ -631,7 +609,6 @@ TEST_F(WindowFiles, TypedLineSavedUnderANameClearsTheMarkAndDisablesSave) {
     EXPECT_EQ(window->windowTitle(), "Untitled - Tallyon");
     EXPECT_EQ(status(), "Modified");
     EXPECT_TRUE(enabled("AtnFileSave"));
-    ScriptedPrompts prompts;
     prompts.files.push_back(path("a.tyq"));
     run("AtnFileSave");
     ASSERT_EQ(countOf(prompts, ScriptedPrompts::Kind::SaveFile), 1);
@@ -648,7 +625,6 @@ TEST_F(WindowFiles, TypedLineSavedUnderANameClearsTheMarkAndDisablesSave) {
 
 TEST_F(WindowFiles, OpenedAnswerIsColouredBoldAndProtected) {
     writeBytes(path("s.tyq"), "5*5 ==> 25 ");
-    ScriptedPrompts prompts;
     prompts.files.push_back(path("s.tyq"));
     run("AtnFileOpen");
     ASSERT_EQ(text(), "5*5 ==> 25 ");
@@ -667,7 +643,6 @@ TEST_F(WindowFiles, OpenedAnswerIsColouredBoldAndProtected) {
 TEST_F(WindowFiles, WithoutQueryNewDiscardsButADropStillAsks) {
     window->settingsRecord().OptQueryDiscard = false;
     type("7");
-    ScriptedPrompts prompts;
     run("AtnFileNew");
     EXPECT_TRUE(prompts.asked.empty());
     EXPECT_EQ(text(), "");
@@ -686,7 +661,6 @@ TEST_F(WindowFiles, WithoutQueryNewDiscardsButADropStillAsks) {
 TEST_F(WindowFiles, DroppingSeveralFilesOpensOnlyTheFirst) {
     writeBytes(path("first.tyq"), "first");
     writeBytes(path("second.tyq"), "second");
-    ScriptedPrompts prompts;
     drop({path("first.tyq"), path("second.tyq")});
     EXPECT_EQ(text(), "first");
     EXPECT_EQ(window->documentFileName(), path("first.tyq"));
@@ -694,7 +668,6 @@ TEST_F(WindowFiles, DroppingSeveralFilesOpensOnlyTheFirst) {
 
 TEST_F(WindowFiles, ClosingWithYesThenCancelledSaveKeepsTheWindowOpen) {
     type("1");
-    ScriptedPrompts prompts;
     prompts.answers.push_back(PromptButton::Yes);
     prompts.files.push_back(QString());
     EXPECT_FALSE(window->close());
@@ -707,7 +680,6 @@ TEST_F(WindowFiles, ClosingWithYesThenCancelledSaveKeepsTheWindowOpen) {
 
 TEST_F(WindowFiles, OpenAnsweredNoThenCancelledLeavesTextUnmarked) {
     type("1+1");
-    ScriptedPrompts prompts;
     prompts.answers.push_back(PromptButton::No);
     prompts.files.push_back(QString());
     run("AtnFileOpen");
@@ -719,7 +691,6 @@ TEST_F(WindowFiles, OpenAnsweredNoThenCancelledLeavesTextUnmarked) {
 TEST_F(WindowFiles, FailedSaveReportsAndKeepsTheDocumentModified) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.tyq"));
     type("2*3");
-    ScriptedPrompts prompts;
     prompts.files.push_back(path("taken.tyq"));
     run("AtnFileSaveAs");
     EXPECT_EQ(prompts.messages().size(), 1);
@@ -770,15 +741,12 @@ TEST_F(WindowFiles, RoundTripThroughAFileRecalculatesToTheSameDocument) {
     }
     const QString typed = text();
     ASSERT_TRUE(typed.contains("F(21) ==> 42 ")) << typed.toStdString();
-    ScriptedPrompts prompts;
     prompts.files.push_back(path("session.tyq"));
     run("AtnFileSaveAs");
     ASSERT_TRUE(QFileInfo::exists(path("session.tyq")));
     window.reset();
 
-    window = std::make_unique<TFrmMain>();
-    window->show();
-    QCoreApplication::processEvents();
+    start();
     prompts.files.push_back(path("session.tyq"));
     run("AtnFileOpen");
     EXPECT_EQ(text(), typed);
