@@ -2,10 +2,12 @@
 // test ends.
 #pragma once
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -54,7 +56,24 @@ private:
     std::filesystem::path Path_;
 };
 
-// Permission checks do not apply to a privileged user, so tests of refused access skip.
-inline bool RunningPrivileged() {
-    return ::geteuid() == 0;
+// Runs `action` in a child process that first gives up any privileges (becoming the
+// conventional unprivileged user, id 65534), so that file permissions bind it even when the
+// tests run privileged. Returns 0 when the action returned true, 1 when it returned false,
+// and another value when it raised or the child could not drop its privileges.
+inline int RunUnprivileged(const std::function<bool()>& action) {
+    constexpr uid_t kNobody = 65534;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(3);
+        bool result = false;
+        try {
+            result = action();
+        } catch (...) {
+            ::_exit(2);
+        }
+        ::_exit(result ? 0 : 1);
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
