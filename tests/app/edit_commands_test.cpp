@@ -38,6 +38,9 @@ struct RuleRow {
     CommandState state;
     bool enabled;
 };
+void PrintTo(const RuleRow& row, std::ostream* os) {
+    *os << row.behaviour;
+}
 
 CommandState with(bool CommandState::*fact) {
     CommandState s;
@@ -242,6 +245,9 @@ struct KeyRow {
     const char* textAfter;
     const char* clipboardAfter;
 };
+void PrintTo(const KeyRow& row, std::ostream* os) {
+    *os << row.behaviour;
+}
 
 const KeyRow kKeyRows[] = {
     {"ctrl_delete_deletes_the_selection", Qt::CTRL | Qt::Key_Delete, "ac", "X"},

@@ -99,6 +99,9 @@ struct QuestionRow {
     const char* fileName;
     const char* expected;
 };
+void PrintTo(const QuestionRow& row, std::ostream* os) {
+    *os << row.behaviour;
+}
 
 const QuestionRow kQuestionRows[] = {
     {"new_english_untitled", DiscardOccasion::CreateNew, 1, "",
@@ -175,6 +178,9 @@ struct LoopRow {
     bool modifiedAfter;
     bool closes;  // for Close: the window may close
 };
+void PrintTo(const LoopRow& row, std::ostream* os) {
+    *os << row.behaviour;
+}
 
 using PB = PromptButton;
 
