@@ -165,6 +165,13 @@ TEST(CalculateLineTest, CopyHookGetsAnswerAndValueOnlyWhenAllowed) {
     EXPECT_EQ(f.Copies, (std::vector<std::string>{"6|6.000000", "|0.000000"}));
 }
 
+TEST(CalculateLineTest, LineLongerThan4096CharactersIsKeptWhole) {
+    const std::string comment = "; " + std::string(5000, 'x');
+    CalcFixture f({"6*7 " + comment});
+    f.Calc.CalculateLine(false);
+    EXPECT_EQ(f.Document.Line(0), "6*7 " + comment + " ==> 42 ");
+}
+
 TEST(KeyActionTest, ReturnKeyChoosesSettingCtrlWinsOverShift) {
     TSettingsRecord s;
     s.OptReturn = 11;

@@ -250,4 +250,18 @@ TEST(TallyonCalcFileTest, OutputReopensToTheSameDocument) {
     EXPECT_EQ(TTempFolder::Read(folder / "doc.tyq"), settled);
 }
 
+TEST(TallyonCalcFileTest, SampleDocumentsCalculateWithoutErrors) {
+    TTempFolder folder;
+    int samples = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(TALLYON_EXAMPLES_DIR)) {
+        if (entry.path().extension() != ".tyq") continue;
+        ++samples;
+        const TRunResult result = RunCalc(folder, {entry.path().string()}, "");
+        EXPECT_EQ(result.Status, 0) << entry.path() << ": " << result.Stderr;
+        EXPECT_EQ(result.Stdout.find(" >>> "), std::string::npos) << entry.path();
+        EXPECT_NE(result.Stdout.find(" ==> "), std::string::npos) << entry.path();
+    }
+    EXPECT_GE(samples, 2);
+}
+
 }  // namespace
