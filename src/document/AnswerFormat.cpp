@@ -151,12 +151,12 @@ TSection ScanSection(std::string_view text) {
                    (text[i + 1] == '+' || text[i + 1] == '-')) {
             TToken token{TTokenKind::Exponent, 0, std::string(1, c)};
             token.ExponentSign = text[i + 1] == '+';
-            i += 2;
-            int zeros = 0;
-            while (i < text.size() && text[i] == '0')
-                ++zeros, ++i;
-            --i;
-            token.ExponentDigits = std::min(zeros, kMaxExponentDigits);
+            // Every "0" after the sign belongs to the exponent; at most four set its width.
+            std::size_t end = i + 2;
+            while (end < text.size() && text[end] == '0')
+                ++end;
+            token.ExponentDigits = std::min(static_cast<int>(end - i - 2), kMaxExponentDigits);
+            i = end - 1;
             s.Tokens.push_back(token);
             s.Scientific = true;
         } else {
@@ -167,7 +167,8 @@ TSection ScanSection(std::string_view text) {
     return s;
 }
 
-// Writes `value`'s rounded magnitude by the section's tokens; `sign` goes first.
+// Writes the rounded magnitude `d` by the section's tokens, with `exponent` as the written
+// exponent; a minus sign goes first when `sign` is set.
 std::string Layout(const TSection& s, const TDecimal& d, int exponent, bool sign) {
     // Integer digits: all of them (fixed) or one per placeholder (scientific), padded with
     // zeros to the leftmost "0".
@@ -178,7 +179,6 @@ std::string Layout(const TSection& s, const TDecimal& d, int exponent, bool sign
             integer += d.DigitAt(d.Exponent - k);
         for (int k = 0; k < s.FractionPlaceholders; ++k)
             fraction += d.DigitAt(d.Exponent - s.IntegerPlaceholders - k);
-        if (!integer.empty() && d.IsZero()) integer.assign(integer.size(), '0');
         // Leading integer zeros stand only where "0" placeholders ask for them.
         std::size_t lead = 0;
         while (lead < integer.size() && integer[lead] == '0' &&
