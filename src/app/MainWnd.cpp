@@ -517,9 +517,13 @@ void TFrmMain::AtnEditSelectAllExecute() {
     EditSelectAll(*REdit1);
 }
 
+void TFrmMain::FormCloseQuery(bool& canClose) {
+    canClose = fileCommands_.closeQuery();
+}
+
 void TFrmMain::closeEvent(QCloseEvent* e) {
     bool canClose = false;
-    Guarded([&] { canClose = fileCommands_.closeQuery(); });
+    Guarded([&] { FormCloseQuery(canClose); });
     if (!canClose) {
         e->ignore();
         return;

@@ -85,6 +85,8 @@ public:
     void AtnEditPasteExecute();
     void AtnEditDeleteExecute();
     void AtnEditSelectAllExecute();
+    // The close query: `canClose` becomes false to keep the window open.
+    void FormCloseQuery(bool& canClose);
 
     // DocumentHost
     QWidget* promptParent() override { return this; }
