@@ -184,6 +184,8 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     const fs::file_status status = fs::status(target, ec);
     if (fs::is_directory(status)) RaiseWriteError(path, "it is a folder");
     const bool exists = fs::exists(status);
+    // Renaming over a device or a pipe would replace the special file itself.
+    if (exists && !fs::is_regular_file(status)) RaiseWriteError(path, "it is not a regular file");
 
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     std::string stem(1, '.');

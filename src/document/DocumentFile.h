@@ -10,7 +10,8 @@
 // Writing is atomic: the text goes to a temporary file in the target's folder, is flushed to
 // disk and renamed over the target, so a failure or crash mid-save leaves the old file whole.
 // The old file's permissions are kept, and a symbolic link keeps pointing at its target, which
-// is the file replaced.
+// is the file replaced. A folder, device or pipe in the target's place is refused, never
+// replaced.
 #pragma once
 
 #include <filesystem>

@@ -177,6 +177,15 @@ TEST(AtomicWriteTest, TargetThatIsAFolderIsRefusedAndKept) {
     EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
+TEST(AtomicWriteTest, SpecialFileIsNotReplaced) {
+    TTempFolder folder;
+    const fs::path pipe = folder / "pipe.tyq";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    EXPECT_THROW(WriteFileAtomically(pipe, "new"), EDocumentFileError);
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
 TEST(AtomicWriteTest, MissingFolderIsRefused) {
     TTempFolder folder;
     EXPECT_THROW(WriteFileAtomically(folder / "nowhere" / "doc.tyq", "new"), EDocumentFileError);
