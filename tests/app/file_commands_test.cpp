@@ -705,6 +705,33 @@ TEST_F(WindowFiles, FailedSaveReportsAndKeepsTheDocumentModified) {
     EXPECT_TRUE(enabled("AtnFileSave"));
 }
 
+// The open document's file replaced by a folder: Save reports why and changes nothing; a
+// later Open of that folder fails too, leaves the text, and the document keeps its name.
+TEST_F(WindowFiles, FileReplacedByAFolderIsNeverLostOrOverwritten) {
+    writeBytes(path("a.tyq"), "1+1 ==> 2 ");
+    prompts.files.push_back(path("a.tyq"));
+    run("AtnFileOpen");
+    ASSERT_EQ(text(), "1+1 ==> 2 ");
+    ASSERT_TRUE(QFile::remove(path("a.tyq")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("a.tyq"));
+    type("0");
+    run("AtnFileSave");
+    ASSERT_EQ(prompts.messages().size(), 1);
+    EXPECT_TRUE(prompts.messages()[0].contains("a.tyq")) << prompts.messages()[0].toStdString();
+    EXPECT_TRUE(QFileInfo(path("a.tyq")).isDir());
+    EXPECT_EQ(status(), "Modified");
+
+    writeBytes(path("b.tyq"), "b");
+    prompts.answers.push_back(PromptButton::Yes);  // save first, as b.tyq
+    prompts.files.push_back(path("b.tyq"));
+    prompts.files.push_back(path("a.tyq"));  // then open the folder
+    run("AtnFileOpen");
+    EXPECT_EQ(prompts.messages().size(), 2);
+    EXPECT_EQ(text(), "01+1 ==> 2 ");  // typed at the caret, which loading put first
+    EXPECT_EQ(window->windowTitle(), "b.tyq - Tallyon");
+    EXPECT_EQ(readBytes(path("b.tyq")), "01+1 ==> 2 ");
+}
+
 // What the open dialog lists in a folder with the first filter chosen: a document saved here
 // (".tyq" added) and one named in upper case from elsewhere, but no other file.
 TEST_F(WindowFiles, OpenDialogListsDocumentsInEitherCase) {
