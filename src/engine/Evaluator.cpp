@@ -53,10 +53,11 @@ constexpr long double kFault = std::numeric_limits<long double>::quiet_NaN();
 // Rounds to the stored double; false for NaN (invalid operation, 0/0) and for infinity or
 // a finite value beyond the double range (division by zero, overflow).
 bool TryStore(long double x, double& stored) {
-    if (std::isnan(x)) return false;
-    const double d = static_cast<double>(x);
-    if (std::isinf(d)) return false;
-    stored = d;
+    // From 2^1024 - 2^970 on, rounding to a double gives infinity; the range is checked
+    // before converting, because converting a value beyond the target range is undefined.
+    constexpr long double kRoundsToInfinity = 0x1p1024L - 0x1p970L;
+    if (std::isnan(x) || std::fabs(x) >= kRoundsToInfinity) return false;
+    stored = static_cast<double>(x);
     return true;
 }
 
