@@ -388,18 +388,22 @@ void TFrmMain::REdit1KeyUp(int, Qt::KeyboardModifiers) {
     fileCommands_.keyReleased();
 }
 
-void TFrmMain::RunLineAction(int action) {
+// The system's own rewrite of the document: under the busy mark, after the undo history is
+// cleared, as one batch of changes.
+template <typename Rewrite>
+void TFrmMain::RewriteDocument(bool clearUndo, Rewrite&& rewrite) {
     TDocumentEditor::BusyHold busy(*REdit1);
-    REdit1->clearUndo();
-    calc_->RunKeyAction(action);
-    REdit1->ensureCursorVisible();
+    if (clearUndo) REdit1->clearUndo();
+    TEditorLineDocument::Batch batch(*lineDocument_);
+    rewrite();
+}
+
+void TFrmMain::RunLineAction(int action) {
+    RewriteDocument(true, [&] { calc_->RunKeyAction(action); });
 }
 
 void TFrmMain::CalculateLine(bool mayCopy) {
-    TDocumentEditor::BusyHold busy(*REdit1);
-    REdit1->clearUndo();
-    calc_->CalculateLine(mayCopy);
-    REdit1->ensureCursorVisible();
+    RewriteDocument(true, [&] { calc_->CalculateLine(mayCopy); });
 }
 
 void TFrmMain::AtnTallyonCalculateExecute() {
@@ -411,12 +415,7 @@ void TFrmMain::AtnTallyonCalculateExecute() {
 
 void TFrmMain::AtnTallyonReCalcExecute() {
     DisableAllCommands();
-    {
-        TDocumentEditor::BusyHold busy(*REdit1);
-        REdit1->clearUndo();
-        calc_->CalculateAgain();
-        REdit1->ensureCursorVisible();
-    }
+    RewriteDocument(true, [&] { calc_->CalculateAgain(); });
     UpdateTitleAndStatus();
 }
 
@@ -429,14 +428,8 @@ void TFrmMain::AtnTallyonRemoveAnswersExecute() {
         this, windowTitle(), question, PromptButton::Yes | PromptButton::No, PromptIcon::Question);
     if (answer != PromptButton::Yes) return;
     DisableAllCommands();
-    {
-        TDocumentEditor::BusyHold busy(*REdit1);
-        // One step for Undo.
-        QTextCursor group(REdit1->document());
-        group.beginEditBlock();
-        calc_->RemoveAnswers();
-        group.endEditBlock();
-    }
+    // Undo can bring the answers back in one step.
+    RewriteDocument(false, [&] { calc_->RemoveAnswers(); });
     UpdateTitleAndStatus();
 }
 

@@ -121,6 +121,8 @@ private:
     bool LoadDocumentQuietly(const QString& path);
     // Runs a key-map action on the caret line under the busy mark.
     void RunLineAction(int action);
+    template <typename Rewrite>
+    void RewriteDocument(bool clearUndo, Rewrite&& rewrite);
 
     TSettingsRecord settings_;
     TVariableList variables_;

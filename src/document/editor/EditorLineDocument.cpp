@@ -77,13 +77,31 @@ void TEditorLineDocument::AppendEmptyLine() {
     cursor.insertBlock(cursor.blockFormat(), TDocumentEditor::plainFormat());
 }
 
+QTextCursor TEditorLineDocument::caret() const {
+    return batches_ > 0 ? caret_ : editor_.textCursor();
+}
+
+TEditorLineDocument::Batch::Batch(TEditorLineDocument& document)
+    : document_(document), group_(document.editor_.document()) {
+    if (document_.batches_++ == 0) document_.caret_ = document_.editor_.textCursor();
+    group_.beginEditBlock();
+}
+
+TEditorLineDocument::Batch::~Batch() {
+    group_.endEditBlock();
+    if (--document_.batches_ == 0) {
+        document_.editor_.setTextCursor(document_.caret_);
+        document_.editor_.ensureCursorVisible();
+    }
+}
+
 int TEditorLineDocument::CaretLine() const {
-    const int start = editor_.textCursor().selectionStart();
+    const int start = caret().selectionStart();
     return editor_.document()->findBlock(start).blockNumber();
 }
 
 int TEditorLineDocument::CaretColumn() const {
-    const int start = editor_.textCursor().selectionStart();
+    const int start = caret().selectionStart();
     const QTextBlock block = editor_.document()->findBlock(start);
     return ByteColumnOfUtf16Offset(block.text(), start - block.position());
 }
@@ -93,7 +111,10 @@ void TEditorLineDocument::SetCaret(int n, int column) {
     if (!block.isValid()) block = editor_.document()->lastBlock();
     QTextCursor cursor(block);
     cursor.setPosition(block.position() + Utf16OffsetOfByteColumn(block.text(), column));
-    editor_.setTextCursor(cursor);
+    if (batches_ > 0)
+        caret_ = cursor;
+    else
+        editor_.setTextCursor(cursor);
 }
 
 }  // namespace tallyon

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QTextCursor>
 
 #include "document/CalcDocument.h"
 
@@ -24,8 +25,27 @@ public:
     int CaretColumn() const override;
     void SetCaret(int n, int column) override;
 
+    // Groups the changes of one command: one step for Undo, the editor's layout and
+    // signals deferred to the end, and the caret kept here and handed to the editor once,
+    // so that a command over many lines does not lay out and scroll after every line.
+    class Batch {
+    public:
+        explicit Batch(TEditorLineDocument& document);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        TEditorLineDocument& document_;
+        QTextCursor group_;
+    };
+
 private:
+    QTextCursor caret() const;
+
     TDocumentEditor& editor_;
+    int batches_ = 0;    // open batches; the caret lives in caret_ while non-zero
+    QTextCursor caret_;  // the caret during a batch
 };
 
 // Converts between a UTF-8 byte column and a UTF-16 offset of the same text. A byte column

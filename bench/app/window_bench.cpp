@@ -1,0 +1,133 @@
+// The main window under load: Calculate again over a 10,000-line document, one key press
+// at the end of that document, and the resident memory after repeated recalculation.
+// Runs offscreen: QT_QPA_PLATFORM=offscreen is set here when the caller has not set it.
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "app/ErrorReport.h"
+#include "app/IdleUpdater.h"
+#include "app/MainWnd.h"
+#include "app/Prompts.h"
+#include "document/editor/DocumentEditor.h"
+
+namespace {
+
+using tallyon::TFrmMain;
+
+constexpr int kLines = 10000;
+
+void EnsureApplication() {
+    if (QApplication::instance()) return;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "window_bench";
+    static char* argv[] = {name, nullptr};
+    new tallyon::TTallyonApplication(argc, argv);
+}
+
+// An engineering session repeated: assignments, unit suffixes, functions, comments.
+QStringList LongDocument() {
+    static const char* const kPattern[] = {
+        "R1 := 4.7K",  "R2 := 10K",    "R1 // R2",  "_F := 1K", "CAP(1U) ; reactance",
+        "SQRT(R1*R2)", "SIN(_PI/6)*2", "ANS^2 + 1", "",         "x := x + 1",
+    };
+    QStringList lines;
+    lines << "x := 0";
+    for (int i = 1; i < kLines; ++i)
+        lines << QString::fromUtf8(kPattern[i % 10]);
+    return lines;
+}
+
+std::unique_ptr<TFrmMain> OpenWindow() {
+    EnsureApplication();
+    auto window = std::make_unique<TFrmMain>();
+    window->show();
+    QCoreApplication::sendPostedEvents(window.get());
+    window->REdit1->showLines(LongDocument());
+    QCoreApplication::processEvents();
+    return window;
+}
+
+void Recalculate(TFrmMain& window) {
+    window.idleUpdater().runNow();
+    window.AtnTallyonReCalcExecute();
+}
+
+long ResidentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            long kb = 0;
+            status >> kb;
+            return kb;
+        }
+        std::getline(status, key);
+    }
+    return 0;
+}
+
+void BM_CalculateAgainTenThousandLines(benchmark::State& state) {
+    tallyon::ScriptedPrompts prompts;
+    auto window = OpenWindow();
+    for (auto _ : state) {
+        Recalculate(*window);
+        QCoreApplication::processEvents();  // let the editor lay out and paint
+    }
+    state.counters["lines"] = window->REdit1->lineCount();
+    state.counters["errors"] = static_cast<double>(prompts.messages().size());
+}
+BENCHMARK(BM_CalculateAgainTenThousandLines)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_KeyPressAtTheEndOfTenThousandLines(benchmark::State& state) {
+    tallyon::ScriptedPrompts prompts;
+    auto window = OpenWindow();
+    Recalculate(*window);
+    window->REdit1->moveCursor(QTextCursor::End);
+    window->REdit1->setFocus();
+    for (auto _ : state) {
+        QTest::keyClick(window->REdit1, Qt::Key_1);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_KeyPressAtTheEndOfTenThousandLines)->Unit(benchmark::kMicrosecond);
+
+void BM_ReturnAtTheEndOfTenThousandLines(benchmark::State& state) {
+    tallyon::ScriptedPrompts prompts;
+    auto window = OpenWindow();
+    Recalculate(*window);
+    window->REdit1->moveCursor(QTextCursor::End);
+    window->REdit1->setFocus();
+    for (auto _ : state) {
+        QTest::keyClicks(window->REdit1, "2*3");
+        QTest::keyClick(window->REdit1, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ReturnAtTheEndOfTenThousandLines)->Unit(benchmark::kMicrosecond);
+
+// Resident memory growth across repeated recalculation, after a first warm-up round.
+void BM_MemoryAcrossRecalculation(benchmark::State& state) {
+    tallyon::ScriptedPrompts prompts;
+    auto window = OpenWindow();
+    Recalculate(*window);
+    Recalculate(*window);
+    const long before = ResidentKilobytes();
+    for (auto _ : state)
+        Recalculate(*window);
+    QCoreApplication::processEvents();
+    state.counters["rss_before_kb"] = static_cast<double>(before);
+    state.counters["rss_growth_kb"] = static_cast<double>(ResidentKilobytes() - before);
+}
+BENCHMARK(BM_MemoryAcrossRecalculation)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+}  // namespace
