@@ -7,10 +7,11 @@
 
 namespace {
 
-// Epsilon closure of `seeds` in `nfa`, as a state set.
-TPatNFAStateSet Closure(const TPatNFA& nfa, const std::vector<int>& seeds,
-                        std::vector<int>& stack) {
+// Epsilon closure of `seeds` in `nfa`, as a state set; adds the states it visits to `work`.
+TPatNFAStateSet Closure(const TPatNFA& nfa, const std::vector<int>& seeds, std::vector<int>& stack,
+                        std::size_t& work) {
     TPatNFAStateSet set(nfa.States().size());
+    work += set.Words().size();
     stack.clear();
     for (int s : seeds) {
         if (!set.Contains(s)) {
@@ -21,8 +22,9 @@ TPatNFAStateSet Closure(const TPatNFA& nfa, const std::vector<int>& seeds,
     while (!stack.empty()) {
         const int s = stack.back();
         stack.pop_back();
+        ++work;
         for (const TNfaTransition& t : nfa.States()[s].out) {
-            if (t.epsilon && !set.Contains(t.target)) {
+            if (t.Epsilon() && !set.Contains(t.target)) {
                 set.Insert(t.target);
                 stack.push_back(t.target);
             }
@@ -48,14 +50,14 @@ void TPatDFA::Build(const TPatNFA& nfa, std::size_t errorPosition) {
     std::unordered_map<std::string, int> known;  // state set -> DFA state
     std::vector<int> stack;
     std::size_t transitionCount = 0;
+    std::size_t work = 0;  // edges and closure steps so far, bounded by kMaxWork
+    auto tooComplex = [&] { throw EPatternError(PatternMessage::kTooComplex, errorPosition); };
 
     auto findOrAdd = [&](TPatNFAStateSet&& set) {
         std::string key = KeyOf(set);
         const auto found = known.find(key);
         if (found != known.end()) return found->second;
-        if (states_.size() >= kMaxStates) {
-            throw EPatternError(PatternMessage::kTooComplex, errorPosition);
-        }
+        if (states_.size() >= kMaxStates) tooComplex();
         TDfaState state;
         state.final = set.Contains(nfa.Final());
         state.set = std::move(set);
@@ -64,37 +66,50 @@ void TPatDFA::Build(const TPatNFA& nfa, std::size_t errorPosition) {
         known.emplace(std::move(key), id);
         return id;
     };
-    findOrAdd(Closure(nfa, {nfa.Initial()}, stack));
+    findOrAdd(Closure(nfa, {nfa.Initial()}, stack, work));
 
-    struct Edge {
-        TCodeRange range;
-        int target;
-    };
-    std::vector<Edge> edges;
-    std::vector<int> targets;
+    // Targets of the current state's NFA states, one bucket per condition; `touched` lists
+    // the non-empty buckets.
+    const std::vector<TCodeRange>& conditions = nfa.Conditions();
+    std::vector<std::vector<int>> targets(conditions.size());
+    std::vector<int> touched;
+    std::unordered_map<std::string, int> byTargets;  // sorted target list -> DFA state
     for (std::size_t i = 0; i < states_.size(); ++i) {
-        // Collect every non-epsilon transition of the state's NFA states, grouped by range.
-        edges.clear();
+        touched.clear();
         const auto& words = states_[i].set.Words();
         for (std::size_t w = 0; w < words.size(); ++w) {
             for (std::uint64_t bits = words[w]; bits != 0; bits &= bits - 1) {
                 const int s = static_cast<int>(w * 64 + __builtin_ctzll(bits));
                 for (const TNfaTransition& t : nfa.States()[s].out) {
-                    if (!t.epsilon) edges.push_back({t.range, t.target});
+                    if (t.Epsilon()) continue;
+                    ++work;
+                    if (targets[t.condition].empty()) touched.push_back(t.condition);
+                    targets[t.condition].push_back(t.target);
                 }
             }
         }
-        std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) {
-            return a.range.lo != b.range.lo ? a.range.lo < b.range.lo : a.target < b.target;
-        });
+        // Conditions are disjoint, so ordering by start orders the transitions.
+        std::sort(touched.begin(), touched.end(),
+                  [&](int a, int b) { return conditions[a].lo < conditions[b].lo; });
         std::vector<TDfaTransition> out;
-        for (std::size_t e = 0; e < edges.size();) {
-            targets.clear();
-            const TCodeRange range = edges[e].range;
-            for (; e < edges.size() && edges[e].range.lo == range.lo; ++e) {
-                targets.push_back(edges[e].target);
+        for (int c : touched) {
+            // Conditions often share their targets (every piece of "." does), so the DFA
+            // state of a target list is remembered rather than its closure recomputed.
+            std::vector<int>& list = targets[c];
+            std::sort(list.begin(), list.end());
+            list.erase(std::unique(list.begin(), list.end()), list.end());
+            std::string listKey(reinterpret_cast<const char*>(list.data()),
+                                list.size() * sizeof(int));
+            work += list.size();
+            int next;
+            if (const auto hit = byTargets.find(listKey); hit != byTargets.end()) {
+                next = hit->second;
+            } else {
+                next = findOrAdd(Closure(nfa, list, stack, work));
+                byTargets.emplace(std::move(listKey), next);
             }
-            const int next = findOrAdd(Closure(nfa, targets, stack));
+            list.clear();
+            const TCodeRange range = conditions[c];
             if (!out.empty() && out.back().target == next && out.back().range.hi + 1 == range.lo) {
                 out.back().range.hi = range.hi;
             } else {
@@ -102,9 +117,7 @@ void TPatDFA::Build(const TPatNFA& nfa, std::size_t errorPosition) {
             }
         }
         transitionCount += out.size();
-        if (transitionCount > kMaxTransitions) {
-            throw EPatternError(PatternMessage::kTooComplex, errorPosition);
-        }
+        if (transitionCount > kMaxTransitions || work > kMaxWork) tooComplex();
         states_[i].transitions = std::move(out);
     }
 

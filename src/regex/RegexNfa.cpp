@@ -13,11 +13,11 @@ int TPatNFA::NewState() {
     return static_cast<int>(states_.size()) - 1;
 }
 
-void TPatNFA::Add(int from, int to, TCodeRange range, bool epsilon) {
+void TPatNFA::Add(int from, int to, int condition) {
     if (++transitions_ > kMaxTransitions) {
         throw EPatternError(PatternMessage::kTooComplex, errorPosition_);
     }
-    states_[from].out.push_back({range, to, epsilon});
+    states_[from].out.push_back({condition, to});
 }
 
 void TPatNFA::GenerateStateList(const TPatParseTree& tree, const TCharCodec& codec,
@@ -28,34 +28,42 @@ void TPatNFA::GenerateStateList(const TPatParseTree& tree, const TCharCodec& cod
     beginsWithLineHead_ = endsWithLineTail_ = false;
     initial_ = NewState();
     final_ = NewState();
+    conditions_ = tree.Leaves();
+    const int lineHead = static_cast<int>(conditions_.size());
+    const int lineTail = lineHead + 1;
+    conditions_.push_back({codec.LineHeadCode(), codec.LineHeadCode()});
+    conditions_.push_back({codec.LineTailCode(), codec.LineTailCode()});
+    constexpr int kEpsilon = -1;
 
     struct Work {
         int node, from, to;
     };
     std::vector<Work> work{{tree.Root(), initial_, final_}};
-    const TCodeRange none{0, 0};
     while (!work.empty()) {
         const Work w = work.back();
         work.pop_back();
+        if (w.node < 0 || static_cast<std::size_t>(w.node) >= tree.Nodes().size()) {
+            throw std::logic_error("TPatParseTree : 致命的エラー");
+        }
         const TPatNode& node = tree.Nodes()[w.node];
         switch (node.kind) {
             case TNodeKind::nkRange:
-                Add(w.from, w.to, tree.Leaves()[node.leaf], false);
+                Add(w.from, w.to, node.leaf);
                 break;
             case TNodeKind::nkLineHead:
                 if (w.from == initial_) {
-                    Add(w.from, w.to, {codec.LineHeadCode(), codec.LineHeadCode()}, false);
+                    Add(w.from, w.to, lineHead);
                     beginsWithLineHead_ = true;
                 } else {
-                    Add(w.from, w.to, {'^', '^'}, false);
+                    Add(w.from, w.to, tree.CaretLeaf());
                 }
                 break;
             case TNodeKind::nkLineTail:
                 if (w.to == final_) {
-                    Add(w.from, w.to, {codec.LineTailCode(), codec.LineTailCode()}, false);
+                    Add(w.from, w.to, lineTail);
                     endsWithLineTail_ = true;
                 } else {
-                    Add(w.from, w.to, {'$', '$'}, false);
+                    Add(w.from, w.to, tree.DollarLeaf());
                 }
                 break;
             case TNodeKind::nkConcat: {
@@ -71,14 +79,14 @@ void TPatNFA::GenerateStateList(const TPatParseTree& tree, const TCharCodec& cod
             case TNodeKind::nkClosure: {
                 const int enter = NewState();
                 const int leave = NewState();
-                Add(w.from, enter, none, true);
-                Add(leave, enter, none, true);
-                Add(enter, w.to, none, true);
+                Add(w.from, enter, kEpsilon);
+                Add(leave, enter, kEpsilon);
+                Add(enter, w.to, kEpsilon);
                 work.push_back({node.left, enter, leave});
                 break;
             }
             case TNodeKind::nkEmpty:
-                Add(w.from, w.to, none, true);
+                Add(w.from, w.to, kEpsilon);
                 break;
             case TNodeKind::nkNever:
                 break;

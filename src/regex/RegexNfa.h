@@ -15,9 +15,9 @@
 #include "regex/RegexParse.h"
 
 struct TNfaTransition {
-    TCodeRange range;  // a disjoint leaf, or a pseudo-code; unused when epsilon
-    int target;        // index of the target state
-    bool epsilon;      // an empty transition
+    int condition;  // index into TPatNFA::Conditions(); -1 for an epsilon transition
+    int target;     // index of the target state
+    bool Epsilon() const { return condition < 0; }
 };
 
 struct TNfaState {
@@ -31,11 +31,16 @@ public:
     static constexpr std::size_t kMaxStates = 20000;
     static constexpr std::size_t kMaxTransitions = 200000;
 
-    // Builds the automaton of `tree`; `errorPosition` is reported with a bound error.
+    // Builds the automaton of `tree`; `errorPosition` is reported with a bound error. A node
+    // index outside the tree or an unknown node kind is an internal fault (std::logic_error);
+    // no pattern can produce either.
     void GenerateStateList(const TPatParseTree& tree, const TCharCodec& codec,
                            std::size_t errorPosition);
 
     const std::vector<TNfaState>& States() const { return states_; }
+    // The pairwise disjoint conditions: the tree's leaves, then the line-head and the
+    // line-tail pseudo-code.
+    const std::vector<TCodeRange>& Conditions() const { return conditions_; }
     int Initial() const { return initial_; }
     int Final() const { return final_; }
     bool BeginsWithLineHead() const { return beginsWithLineHead_; }
@@ -43,9 +48,10 @@ public:
 
 private:
     int NewState();
-    void Add(int from, int to, TCodeRange range, bool epsilon);
+    void Add(int from, int to, int condition);
 
     std::vector<TNfaState> states_;
+    std::vector<TCodeRange> conditions_;
     int initial_ = 0;
     int final_ = 1;
     bool beginsWithLineHead_ = false;

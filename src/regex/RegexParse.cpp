@@ -3,6 +3,10 @@
 
 #include <algorithm>
 
+namespace {
+constexpr std::size_t kNoLeaf = static_cast<std::size_t>(-1);
+}  // namespace
+
 int TPatParseTree::AddNode(TNodeKind kind, int left, int right) {
     TPatNode node;
     node.kind = kind;
@@ -33,6 +37,17 @@ int TPatParseTree::AddRanges(const std::vector<TCodeRange>& ranges, TCharCode ma
 void TPatParseTree::MakeLeavesDisjoint(std::size_t maxLeaves, std::size_t errorPosition) {
     // Every leaf boundary (a start, or one past an end) cuts the code space; the pieces
     // between consecutive cuts that some leaf covers become the new leaves.
+    std::size_t caret = kNoLeaf, dollar = kNoLeaf;
+    for (const TPatNode& node : nodes_) {
+        if (node.kind == TNodeKind::nkLineHead && caret == kNoLeaf) {
+            caret = leaves_.size();
+            leaves_.push_back({'^', '^'});
+        }
+        if (node.kind == TNodeKind::nkLineTail && dollar == kNoLeaf) {
+            dollar = leaves_.size();
+            leaves_.push_back({'$', '$'});
+        }
+    }
     std::vector<TCharCode> cuts;
     for (const TCodeRange& r : leaves_) {
         cuts.push_back(r.lo);
@@ -57,6 +72,11 @@ void TPatParseTree::MakeLeavesDisjoint(std::size_t maxLeaves, std::size_t errorP
         }
     }
 
+    auto pieceOf = [&](TCharCode c) {
+        return pieceOfCut[std::lower_bound(cuts.begin(), cuts.end(), c) - cuts.begin()];
+    };
+    if (caret != kNoLeaf) caretLeaf_ = pieceOf('^');
+    if (dollar != kNoLeaf) dollarLeaf_ = pieceOf('$');
     const std::vector<TCodeRange> old = std::move(leaves_);
     leaves_ = std::move(pieces);
     const std::size_t count = nodes_.size();

@@ -60,19 +60,26 @@ public:
     int AddRanges(const std::vector<TCodeRange>& ranges, TCharCode maxTextCode);
 
     // Splits overlapping leaves into their pieces so that any two distinct leaves are
-    // disjoint; a leaf node that covers several pieces becomes the union of them. Raises
-    // EPatternError(kTooComplex) when the pieces would exceed `maxLeaves`.
+    // disjoint; a leaf node that covers several pieces becomes the union of them. The
+    // characters "^" and "$" get leaves of their own when the tree holds anchors, since the
+    // automaton may read an anchor as that character. Raises EPatternError(kTooComplex)
+    // when the pieces would exceed `maxLeaves`.
     void MakeLeavesDisjoint(std::size_t maxLeaves, std::size_t errorPosition);
 
     const std::vector<TPatNode>& Nodes() const { return nodes_; }
     const std::vector<TCodeRange>& Leaves() const { return leaves_; }
     int Root() const { return root_; }
+    // The leaf of the character "^" or "$" (-1 when the tree has no such anchor node).
+    int CaretLeaf() const { return caretLeaf_; }
+    int DollarLeaf() const { return dollarLeaf_; }
     void SetRoot(int root) { root_ = root; }
 
 private:
     std::vector<TPatNode> nodes_;
     std::vector<TCodeRange> leaves_;
     int root_ = -1;
+    int caretLeaf_ = -1;
+    int dollarLeaf_ = -1;
 };
 
 class TPatParser {
