@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <limits>
+#include <vector>
 
 #include "engine/RuvoSub.h"
 
@@ -29,6 +33,7 @@ const TPatternCase kPatternCases[] = {
     {"SingleSectionNegativeGetsSignBeforeGroups", "#,##0", -1234567, "-1,234,567"},
     {"HalfRoundsAwayFromZero", "0", 2.5L, "3"},
     {"NegativeHalfRoundsAwayFromZero", "0", -2.5L, "-3"},
+    {"ExactBinaryHalfRoundsAwayFromZero", "0.00", 0.125L, "0.13"},
     {"RoundingCarriesIntoNewDigit", "0.00", 9.999L, "10.00"},
     {"HashDropsInsignificantDecimals", "0.##", 1, "1"},
     {"HashKeepsSignificantDecimals", "0.##", 1.5L, "1.5"},
@@ -106,6 +111,91 @@ TEST(PatternTest, LongestAcceptedPatternIs224Characters) {
         FAIL() << "a 225-character pattern was accepted";
     } catch (const EFormatError& e) {
         EXPECT_STREQ(e.what(), "Format string too long");
+    }
+}
+
+// Cross-checks against the C library's correctly rounded output on many values, skipping the
+// exact halfway cases (the library rounds those to even, answers round them away from zero): fixed
+// decimals against "%.*Lf", thousands grouping on top of it, and the scientific pattern against
+// "%.*LE", whose exponent has a sign and at least two digits.
+class PatternReferenceTest : public testing::Test {
+protected:
+    // Values spread over many magnitudes and both signs, none exactly halfway.
+    static std::vector<long double> Values() {
+        std::vector<long double> values;
+        std::uint64_t state = 12345;
+        for (int i = 0; i < 3000; ++i) {
+            state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+            const long double mantissa = static_cast<long double>(state >> 11) / (1ULL << 53);
+            const int exponent = static_cast<int>((state >> 3) % 24) - 12;
+            values.push_back((i % 2 ? -1 : 1) *
+                             static_cast<double>(mantissa * std::pow(10.0L, exponent)));
+        }
+        return values;
+    }
+
+    static std::string Printf(const char* format, int digits, long double value) {
+        char buffer[256];
+        std::snprintf(buffer, sizeof buffer, format, digits, value);
+        return buffer;
+    }
+
+    // True when the digits of `value` after the kept ones are exactly "5" (a halfway case);
+    // `format` is "%.*Lf" or "%.*LE", `digits` the digits kept after the point.
+    static bool IsHalfway(const char* format, int digits, long double value) {
+        const std::string exact = Printf(format, 90, value);
+        const std::size_t point = exact.find('.');
+        const std::size_t end = exact.find('E');
+        std::string rest =
+            exact.substr(point + 1 + digits,
+                         end == std::string::npos ? std::string::npos : end - point - 1 - digits);
+        while (!rest.empty() && rest.back() == '0')
+            rest.pop_back();
+        return rest == "5";
+    }
+
+    // Inserts "," between groups of three integer digits of a plain number text.
+    static std::string Grouped(std::string text) {
+        const std::size_t start = text[0] == '-' ? 1 : 0;
+        std::size_t end = text.find('.');
+        if (end == std::string::npos) end = text.size();
+        for (std::size_t i = end; i > start + 3; i -= 3)
+            text.insert(i - 3, ",");
+        return text;
+    }
+};
+
+TEST_F(PatternReferenceTest, FixedDecimalsMatchCorrectRounding) {
+    for (int decimals = 0; decimals <= 6; ++decimals) {
+        const std::string pattern = decimals ? "0." + std::string(decimals, '0') : "0";
+        for (const long double value : Values()) {
+            if (IsHalfway("%.*Lf", decimals, value)) continue;
+            std::string expected = Printf("%.*Lf", decimals, value);
+            if (expected.find_first_not_of("-0.") == std::string::npos)
+                expected = expected.substr(expected[0] == '-');  // zero is written unsigned
+            ASSERT_EQ(FormatByPattern(pattern, value), expected) << pattern << " " << value;
+        }
+    }
+}
+
+TEST_F(PatternReferenceTest, ThousandsGroupTheIntegerDigits) {
+    for (const long double value : Values()) {
+        if (IsHalfway("%.*Lf", 2, value)) continue;
+        std::string expected = Grouped(Printf("%.*Lf", 2, value));
+        if (expected.find_first_not_of("-0.") == std::string::npos)
+            expected = expected.substr(expected[0] == '-');
+        ASSERT_EQ(FormatByPattern("#,##0.00", value), expected) << value;
+    }
+}
+
+TEST_F(PatternReferenceTest, ScientificMatchesExponentNotation) {
+    for (int decimals = 0; decimals <= 6; ++decimals) {
+        const std::string pattern = (decimals ? "0." + std::string(decimals, '0') : "0") + "E+00";
+        for (const long double value : Values()) {
+            if (IsHalfway("%.*LE", decimals, value)) continue;
+            ASSERT_EQ(FormatByPattern(pattern, value), Printf("%.*LE", decimals, value))
+                << pattern << " " << value;
+        }
     }
 }
 
