@@ -299,6 +299,13 @@ void TTinyParser::ApplyOperator(int& p, int& q, int r, int& len) {
         try {
             if (op.Kind == kKindArrayName) {
                 ReadElement(operand, op.Text, a);
+            } else if (op.Kind == kKindUserFunction) {
+                // Failed calls report without raising: a runaway recursion fails at every
+                // level of the chain, and unwinding by exceptions would be slow.
+                double value = 0;
+                if (!CallUserFunction(op.Text, operand, a, value)) errorCode_ = 1;
+                target.Value = value;
+                target.Kind = kKindOperand;
             } else {
                 target.Value = ApplyPrefix(op.Text, op.Kind, operand, a);
                 target.Kind = kKindOperand;
@@ -333,7 +340,6 @@ void TTinyParser::ApplyOperator(int& p, int& q, int r, int& len) {
 }
 
 double TTinyParser::ApplyPrefix(const std::string& op, int kind, int position, double a) {
-    if (kind == kKindUserFunction) return CallUserFunction(op, position, a);
     if (kind == kPriorityFunction) {
         const int index = FindBuiltinFunction(op);
         if (index >= 0) {
@@ -484,8 +490,7 @@ void TTinyParser::ReadElement(int position, const std::string& name, double x) {
 
 void TTinyParser::WriteElement(const std::string& name, int index, double x) {
     if (index > kMaxElementIndex) return;
-    if (index < 0)
-        throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0) throw std::out_of_range("List index out of bounds");
     std::vector<std::string> items = ReadCommaList(variables_->Get(name));
     if (items.size() < static_cast<size_t>(index) + 1)
         items.resize(static_cast<size_t>(index) + 1, "0");

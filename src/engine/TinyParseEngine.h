@@ -119,7 +119,10 @@ private:
     void Assign(TTerm& left, double b);
 
     // User functions (UserFunctions.cpp).
-    double CallUserFunction(const std::string& name, int position, double x);
+    // Calls user function name with the operand at position (its Args, then x). False when
+    // the call fails: no list, no definition, a malformed one, or a bound reached. Raises
+    // what scanning the stored body raises.
+    bool CallUserFunction(const std::string& name, int position, double x, double& result);
     // Position of the ")" of a definition's header ")" ":=", or -1 when the list is not one.
     int DefinitionHeaderEnd() const;
 

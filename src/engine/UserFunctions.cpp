@@ -17,20 +17,8 @@
 // as runaway: every call still open then fails as it returns, so the failure reaches the
 // host's component as ErrorCode 1 and not only the innermost one.
 #include <algorithm>
-#include <stdexcept>
 
 #include "engine/TinyParseEngine.h"
-
-namespace {
-
-// A user-function call that cannot run: no list, no definition, a malformed definition, or a
-// bound reached. ApplyOperator turns it into ErrorCode 1 and the value 0.
-class EUserFunctionError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-}  // namespace
 
 int TTinyParser::DefinitionHeaderEnd() const {
     const int count = terms_.Count();
@@ -68,7 +56,7 @@ bool TTinyParser::DefineUserFunction() {
         } else if (term.Value < 0) {
             // A negative frozen value is bracketed: written bare after an operator ("X*-3")
             // the minus would be taken as an operand of the "*" and the product would be 0.
-            body += "(" + GeneralNumberText(term.Value) + ")";
+            body.append("(").append(GeneralNumberText(term.Value)).append(")");
         } else {
             body += GeneralNumberText(term.Value);
         }
@@ -77,8 +65,9 @@ bool TTinyParser::DefineUserFunction() {
     return true;
 }
 
-double TTinyParser::CallUserFunction(const std::string& name, int position, double x) {
-    if (variables_ == nullptr) throw EUserFunctionError("User function without variables list");
+bool TTinyParser::CallUserFunction(const std::string& name, int position, double x,
+                                   double& result) {
+    if (variables_ == nullptr) return false;
     const std::string* line = nullptr;
     for (const std::string& candidate : variables_->Lines()) {
         if (candidate.size() > name.size() && candidate[name.size()] == '(' &&
@@ -87,13 +76,13 @@ double TTinyParser::CallUserFunction(const std::string& name, int position, doub
             break;
         }
     }
-    if (line == nullptr) throw EUserFunctionError("Undefined function " + name);
+    if (line == nullptr) return false;
 
     TCallContext& context = *context_;
     const long cost = std::max<long>(kCallCost, static_cast<long>(line->size()));
     if (context.Runaway || context.Depth >= kMaxCallDepth || context.Budget < cost) {
         context.Runaway = true;
-        throw EUserFunctionError("User function calls nested too deep or too many");
+        return false;
     }
     context.Budget -= cost;
 
@@ -117,7 +106,7 @@ double TTinyParser::CallUserFunction(const std::string& name, int position, doub
 
     nested->Tokenize();
     const int r = nested->DefinitionHeaderEnd();
-    if (r < 0) throw EUserFunctionError("Malformed definition of " + name);
+    if (r < 0) return false;
     std::vector<TTerm>& items = nested->terms_.Items();
     std::vector<std::string> parameters;
     for (int i = 0; i <= r; ++i) {
@@ -143,7 +132,8 @@ double TTinyParser::CallUserFunction(const std::string& name, int position, doub
     if (context.Runaway) {
         // The outermost call clears the mark, so later calls of this calculation run again.
         if (context.Depth == 1) context.Runaway = false;
-        throw EUserFunctionError("User function calls nested too deep or too many");
+        return false;
     }
-    return nested->resultValue_;
+    result = nested->resultValue_;
+    return true;
 }
