@@ -107,6 +107,21 @@ const ValueCase kOperatorCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Operators, ValueTable, ::testing::ValuesIn(kOperatorCases));
 
+const ValueCase kArgumentListCases[] = {
+    {"a function sees the whole list", "SUM(1, 2, 3)", 6, 0},
+    {"square brackets group like round ones", "SUM[1, 2, 3]", 6, 0},
+    {"a single argument", "SUM(5)", 5, 0},
+    {"order of the list is kept", "MAX(3, 9, 2) - MIN(3, 9, 2)", 7, 0},
+    {"a one-argument function uses the last value", "SQRT(9, 16)", 4, 0},
+    {"conditional with three arguments", "IF(0, 10, 20)", 20, 0},
+    {"conditional with two arguments is 0", "IF(1, 10)", 0, 0},
+    {"lists of neighbouring calls stay apart", "SUM(1, 2) + SUM(3, 4)", 10, 0},
+    {"a bracketed list keeps its arguments", "SUM((1, 2), 3)", 6, 0},
+    {"elements as arguments", "SUM(A[0], A[1], A[2])", 6, 0},
+    {"an element index is the last value of its list", "A[0, 2]", 3, 0},
+};
+INSTANTIATE_TEST_SUITE_P(ArgumentLists, ValueTable, ::testing::ValuesIn(kArgumentListCases));
+
 const ValueCase kArrayCases[] = {
     {"first element", "A[0]", 1, 0},
     {"last element", "A[2]", 3, 0},
