@@ -13,6 +13,8 @@ namespace tallyon {
 
 namespace {
 
+enum class EnableRule { Selection, ClipboardText, CanUndo, Modified, HasLines, Always };
+
 struct CommandRule {
     const char* command;
     EnableRule rule;
@@ -22,10 +24,14 @@ struct CommandRule {
 // command (New, Open, Save As, Exit, the variables-file commands, Options, Calculate, the
 // Insert and Help commands, Select All, ...) is always enabled.
 constexpr CommandRule kCommandRules[] = {
-    {"AtnEditCopy", EnableRule::Selection},     {"AtnEditCut", EnableRule::Selection},
-    {"AtnEditDelete", EnableRule::Selection},   {"AtnEditPaste", EnableRule::ClipboardText},
-    {"AtnEditUndo", EnableRule::CanUndo},       {"AtnFileSave", EnableRule::Modified},
-    {"AtnTallyonReCalc", EnableRule::HasLines}, {"AtnTallyonRemoveAnswers", EnableRule::HasLines},
+    {"AtnEditCopy", EnableRule::Selection},             // AtnEditCopyUpdate
+    {"AtnEditCut", EnableRule::Selection},              // AtnEditCopyUpdate
+    {"AtnEditDelete", EnableRule::Selection},           // AtnEditCopyUpdate
+    {"AtnEditPaste", EnableRule::ClipboardText},        // AtnEditPasteUpdate
+    {"AtnEditUndo", EnableRule::CanUndo},               // AtnEditUndoUpdate
+    {"AtnFileSave", EnableRule::Modified},              // AtnFileSaveUpdate
+    {"AtnTallyonReCalc", EnableRule::HasLines},         // AtnTallyonReCalcUpdate
+    {"AtnTallyonRemoveAnswers", EnableRule::HasLines},  // AtnTallyonReCalcUpdate
 };
 
 constexpr const char* kSimpleWindowCommand = "AtnOptionsSimpleWindow";
@@ -50,6 +56,31 @@ QList<QKeySequence> keysOf(const char* keys) {
     for (const QString& k : QString::fromLatin1(keys).split(QStringLiteral(", ")))
         list << QKeySequence(k, QKeySequence::PortableText);
     return list;
+}
+
+// The rule of the command called `commandName`; Always for one the table does not name.
+EnableRule RuleOf(QStringView commandName) {
+    for (const CommandRule& r : kCommandRules)
+        if (commandName == QLatin1StringView(r.command)) return r.rule;
+    return EnableRule::Always;
+}
+
+bool RuleHolds(EnableRule rule, const CommandState& state) {
+    switch (rule) {
+        case EnableRule::Selection:
+            return state.hasSelection;
+        case EnableRule::ClipboardText:
+            return state.clipboardHasText;
+        case EnableRule::CanUndo:
+            return state.canUndo;
+        case EnableRule::Modified:
+            return state.modified;
+        case EnableRule::HasLines:
+            return state.hasLines;
+        case EnableRule::Always:
+            return true;
+    }
+    return true;
 }
 
 }  // namespace
@@ -91,30 +122,6 @@ CommandState ReadCommandState(const TDocumentEditor& editor, bool simpleMode) {
     return state;
 }
 
-EnableRule RuleOf(QStringView commandName) {
-    for (const CommandRule& r : kCommandRules)
-        if (commandName == QLatin1StringView(r.command)) return r.rule;
-    return EnableRule::Always;
-}
-
-bool RuleHolds(EnableRule rule, const CommandState& state) {
-    switch (rule) {
-        case EnableRule::Selection:
-            return state.hasSelection;
-        case EnableRule::ClipboardText:
-            return state.clipboardHasText;
-        case EnableRule::CanUndo:
-            return state.canUndo;
-        case EnableRule::Modified:
-            return state.modified;
-        case EnableRule::HasLines:
-            return state.hasLines;
-        case EnableRule::Always:
-            return true;
-    }
-    return true;
-}
-
 void ApplyEnableRules(const QList<QAction*>& actions, const CommandState& state) {
     for (QAction* action : actions) {
         const QString name = action->objectName();
@@ -128,13 +135,6 @@ QList<QKeySequence> EditShortcutsOf(QStringView commandName) {
     for (const CommandKeys& k : kEditKeys)
         if (commandName == QLatin1StringView(k.command)) return keysOf(k.keys);
     return {};
-}
-
-QList<QKeySequence> AllEditShortcuts() {
-    QList<QKeySequence> all;
-    for (const CommandKeys& k : kEditKeys)
-        all << keysOf(k.keys);
-    return all;
 }
 
 }  // namespace tallyon

@@ -43,13 +43,6 @@ struct CommandState {
 // The facts of `editor` and the system clipboard.
 CommandState ReadCommandState(const TDocumentEditor& editor, bool simpleMode);
 
-enum class EnableRule { Selection, ClipboardText, CanUndo, Modified, HasLines, Always };
-
-// The rule that governs the command called `commandName` ("AtnEditCopy"); Always for a
-// command the table does not name.
-EnableRule RuleOf(QStringView commandName);
-bool RuleHolds(EnableRule rule, const CommandState& state);
-
 // Sets every command's enabled state by its rule (commands are the actions whose object
 // names start with "Atn") and the Simple Window command's check mark.
 void ApplyEnableRules(const QList<QAction*>& actions, const CommandState& state);
@@ -57,7 +50,5 @@ void ApplyEnableRules(const QList<QAction*>& actions, const CommandState& state)
 // The shortcuts of the editing command called `commandName`: the design's key first (shown
 // in menus), then the platform's usual one, so both work. Empty for other commands.
 QList<QKeySequence> EditShortcutsOf(QStringView commandName);
-// Every shortcut of every editing command, for the editor to leave to the commands.
-QList<QKeySequence> AllEditShortcuts();
 
 }  // namespace tallyon
