@@ -4,7 +4,7 @@
 //
 // The commands talk to the window through DocumentHost (the document text, its modified flag,
 // the current file name, the settings, the title and status) and to the user through
-// Prompts, so they run the same way in the real window and against a stand-in in tests.
+// Prompts, so they need nothing of the window beyond that interface.
 // Reading and writing go through the document core's file functions: a read either yields
 // every line or leaves the document untouched, and a write replaces the file atomically, so a
 // failure never costs the user the old file or the text on screen. Failures are reported in
