@@ -43,7 +43,7 @@ public:
     void SetExpression(std::string text);
     const std::string& Expression() const;
 
-    // Calculates first when there is no result text. Raise EConvertError (a number text that
+    // Calculates first when there is no result text. Raises EConvertError (a number text that
     // does not read) or EMathError (a numeric token beyond the double range); after such a
     // raise the result text stays empty and every later read calculates and raises again.
     double ResultValue();
