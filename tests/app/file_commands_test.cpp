@@ -318,6 +318,20 @@ TEST_F(WindowFiles, ShiftJisDocumentOpensWithItsJapaneseAndSavesAsUtf8) {
               QString::fromUtf8("1x := 2 ; 長さ\r\n5*5 ==> 25 ").toUtf8());
 }
 
+TEST_F(WindowFiles, QuestionNamesTheDocumentInTheChosenLanguage) {
+    writeBytes(path("calc.tyq"), "1");
+    drop({path("calc.tyq")});
+    type("2");
+    window->settingsRecord().Language = 2;
+    prompts.answers = {PB::Cancel};
+    run("AtnFileNew");
+    ASSERT_EQ(countOf(prompts, ScriptedPrompts::Kind::Ask), 1);
+    EXPECT_EQ(prompts.asked[0].text,
+              "calc.tyq は変更されています. 新規作成を続行すると変更は失われます. "
+              "変更を保存しますか？[y/n]");
+    EXPECT_EQ(text(), "21");
+}
+
 // Writes that fail leave the file (or folder) in the way as it was, tell the user why, and
 // keep the document modified under its old name; a load that fails keeps text and name, so a
 // later Save never writes over the file that failed to load.
