@@ -54,6 +54,8 @@ void TPatDFA::Build(const TPatNFA& nfa, std::size_t errorPosition) {
     auto tooComplex = [&] { throw EPatternError(PatternMessage::kTooComplex, errorPosition); };
 
     auto findOrAdd = [&](TPatNFAStateSet&& set) {
+        work += set.Words().size();
+        if (work > kMaxWork) tooComplex();
         std::string key = KeyOf(set);
         const auto found = known.find(key);
         if (found != known.end()) return found->second;
@@ -80,6 +82,7 @@ void TPatDFA::Build(const TPatNFA& nfa, std::size_t errorPosition) {
         for (std::size_t w = 0; w < words.size(); ++w) {
             for (std::uint64_t bits = words[w]; bits != 0; bits &= bits - 1) {
                 const int s = static_cast<int>(w * 64 + __builtin_ctzll(bits));
+                if (work > kMaxWork) tooComplex();
                 for (const TNfaTransition& t : nfa.States()[s].out) {
                     if (t.Epsilon()) continue;
                     ++work;

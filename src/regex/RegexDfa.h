@@ -20,7 +20,8 @@
 // Bounds. A pattern such as (a|b)*a(a|b)(a|b)...(a|b) needs exponentially many states; the
 // construction stops with EPatternError(kTooComplex) when it would build more than
 // kMaxStates states or kMaxTransitions transitions, or do more than kMaxWork elementary
-// steps (an NFA transition examined or an NFA state visited by a closure), so compiling
+// steps (an NFA transition examined, an NFA state visited by a closure, a word of a state
+// set hashed), so compiling
 // never exhausts memory and its time stays bounded.
 #pragma once
 
@@ -59,7 +60,7 @@ class TPatDFA {
 public:
     static constexpr std::size_t kMaxStates = 10000;
     static constexpr std::size_t kMaxTransitions = 1000000;
-    static constexpr std::size_t kMaxWork = 4000000;
+    static constexpr std::size_t kMaxWork = 1000000;
     static constexpr int kNone = -1;  // "no transition"
 
     // Subset construction over `nfa`; raises EPatternError(kTooComplex, errorPosition)
