@@ -162,7 +162,7 @@ void TTinyParser::Tokenize() {
             star.Kind = kPriorityMultiply;
             star.Index = 0;
             star.Value = 0;
-            star.Text.assign("*");
+            star.Text.assign(1, '*');
         }
     }
 }

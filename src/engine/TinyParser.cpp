@@ -92,7 +92,7 @@ void TTinyParser::Calculate() {
     Tokenize();
     if (DefineUserFunction()) {
         resultValue_ = 0;
-        resultText_ = "0";
+        resultText_.assign(1, '0');
         return;
     }
     BindNames(true, true);
