@@ -16,6 +16,7 @@
 #include <QTextDocument>
 #include <QToolBar>
 #include <QUrl>
+#include <optional>
 
 #include "app/CommandTable.h"
 #include "app/EditCommands.h"
@@ -390,20 +391,23 @@ void TFrmMain::REdit1KeyUp(int, Qt::KeyboardModifiers) {
 
 // The system's own rewrite of the document: under the busy mark, after the undo history is
 // cleared, as one batch of changes.
+enum class TFrmMain::Undo { Keep, Clear, Off };
 template <typename Rewrite>
-void TFrmMain::RewriteDocument(bool clearUndo, Rewrite&& rewrite) {
+void TFrmMain::RewriteDocument(Undo undo, Rewrite&& rewrite) {
     TDocumentEditor::BusyHold busy(*REdit1);
-    if (clearUndo) REdit1->clearUndo();
+    if (undo == Undo::Clear) REdit1->clearUndo();
+    std::optional<TDocumentEditor::HistoryOff> history;
+    if (undo == Undo::Off) history.emplace(*REdit1);
     TEditorLineDocument::Batch batch(*lineDocument_);
     rewrite();
 }
 
 void TFrmMain::RunLineAction(int action) {
-    RewriteDocument(true, [&] { calc_->RunKeyAction(action); });
+    RewriteDocument(Undo::Clear, [&] { calc_->RunKeyAction(action); });
 }
 
 void TFrmMain::CalculateLine(bool mayCopy) {
-    RewriteDocument(true, [&] { calc_->CalculateLine(mayCopy); });
+    RewriteDocument(Undo::Clear, [&] { calc_->CalculateLine(mayCopy); });
 }
 
 void TFrmMain::AtnTallyonCalculateExecute() {
@@ -415,7 +419,7 @@ void TFrmMain::AtnTallyonCalculateExecute() {
 
 void TFrmMain::AtnTallyonReCalcExecute() {
     DisableAllCommands();
-    RewriteDocument(true, [&] { calc_->CalculateAgain(); });
+    RewriteDocument(Undo::Off, [&] { calc_->CalculateAgain(); });
     UpdateTitleAndStatus();
 }
 
@@ -429,7 +433,7 @@ void TFrmMain::AtnTallyonRemoveAnswersExecute() {
     if (answer != PromptButton::Yes) return;
     DisableAllCommands();
     // Undo can bring the answers back in one step.
-    RewriteDocument(false, [&] { calc_->RemoveAnswers(); });
+    RewriteDocument(Undo::Keep, [&] { calc_->RemoveAnswers(); });
     UpdateTitleAndStatus();
 }
 

@@ -121,8 +121,9 @@ private:
     bool LoadDocumentQuietly(const QString& path);
     // Runs a key-map action on the caret line under the busy mark.
     void RunLineAction(int action);
+    enum class Undo;
     template <typename Rewrite>
-    void RewriteDocument(bool clearUndo, Rewrite&& rewrite);
+    void RewriteDocument(Undo undo, Rewrite&& rewrite);
 
     TSettingsRecord settings_;
     TVariableList variables_;

@@ -171,6 +171,8 @@ TEST_F(MainWindowTest, CalculateAgainRunsEveryLineTopDownAndStopsAtAnEmptyLastLi
     const QStringList once{"a:=2 ==> 2 ", "a*3 ==> 6 ", "a+1 ==> 3 ", ""};
     EXPECT_EQ(lines(), once);
     EXPECT_EQ(caretLine(), 3);
+    EXPECT_TRUE(window->isModified());
+    EXPECT_EQ(window->statusPanelText(0), "Modified");
     for (int i = 0; i < 2; ++i) {
         window->idleUpdater().runNow();
         window->action("AtnTallyonReCalc")->trigger();

@@ -141,6 +141,7 @@ QStringList TDocumentEditor::textLines() const {
 
 void TDocumentEditor::showLines(const QStringList& lines) {
     BusyHold hold(*this);
+    HistoryOff history(*this);
     setPlainText(lines.join('\n'));
     ColourAllAnswers(true);
     clearUndo();
@@ -154,6 +155,14 @@ void TDocumentEditor::clearText() {
 
 void TDocumentEditor::clearUndo() {
     document()->clearUndoRedoStacks();
+}
+
+TDocumentEditor::HistoryOff::HistoryOff(TDocumentEditor& editor) : editor_(editor) {
+    editor_.document()->setUndoRedoEnabled(false);
+}
+
+TDocumentEditor::HistoryOff::~HistoryOff() {
+    editor_.document()->setUndoRedoEnabled(true);
 }
 
 // ---- edits of the user's -----------------------------------------------------------------

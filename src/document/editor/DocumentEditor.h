@@ -85,6 +85,20 @@ public:
     void clearText();
     // Forgets the undo history.
     void clearUndo();
+    // Forgets the undo history and records none while held. The document keeps the text
+    // that an edit removes for as long as the history may bring it back; with the history
+    // off, that text is released (at the next time the history is switched off), so
+    // commands that rewrite every line hold this to keep memory flat.
+    class HistoryOff {
+    public:
+        explicit HistoryOff(TDocumentEditor& editor);
+        ~HistoryOff();
+        HistoryOff(const HistoryOff&) = delete;
+        HistoryOff& operator=(const HistoryOff&) = delete;
+
+    private:
+        TDocumentEditor& editor_;
+    };
 
     // The format of text that is neither arrow nor answer.
     static QTextCharFormat plainFormat();
