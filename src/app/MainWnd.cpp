@@ -140,6 +140,8 @@ void TFrmMain::CreateDocument() {
 }
 
 void TFrmMain::CreateActions() {
+    // Without a desktop icon theme the tool bar would show words; fall back to a common one.
+    if (!QIcon::hasThemeIcon("document-open")) QIcon::setThemeName("Adwaita");
     for (const CommandText& command : Commands()) {
         auto* a = new QAction(text(Caption(command, kBuildLanguage)), this);
         a->setObjectName(command.name);
