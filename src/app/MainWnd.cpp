@@ -129,7 +129,9 @@ TFrmMain::TFrmMain(QStringList arguments, QWidget* parent)
     FormCreate();
 }
 
-TFrmMain::~TFrmMain() = default;
+TFrmMain::~TFrmMain() {
+    FormDestroy();
+}
 
 // ---- assembly --------------------------------------------------------------------------
 
@@ -318,6 +320,12 @@ void TFrmMain::FormCreate() {
     setAcceptDrops(true);
     resize(640, 440);
     QCoreApplication::postEvent(this, new QEvent(kStartUpEvent));
+}
+
+// The calculation (and with it the parser's link to the variables list) goes before the
+// list it links to.
+void TFrmMain::FormDestroy() {
+    calc_.reset();
 }
 
 bool TFrmMain::event(QEvent* e) {
@@ -561,8 +569,8 @@ void TFrmMain::clearDocument() {
 }
 
 void TFrmMain::showTitleAndStatus(const QString& title, const QString& status) {
+    // The task bar shows the window's title, so the window title serves as both.
     setWindowTitle(title);
-    QGuiApplication::setApplicationDisplayName(title);
     panels_[0]->setText(status);
 }
 

@@ -59,6 +59,7 @@ public:
 
     // Handlers.
     void FormCreate();
+    void FormDestroy();
     void StartUpMessage();
     void REdit1KeyDown(int& key, Qt::KeyboardModifiers shift);
     void REdit1KeyUp(int key, Qt::KeyboardModifiers shift);

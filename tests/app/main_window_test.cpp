@@ -1,10 +1,12 @@
 // The main window driven as a user drives it: keys in the document, the calculation
 // commands, enable rules, start-up with a document, the window style and the error report.
 #include <QAction>
+#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QToolBar>
@@ -146,6 +148,23 @@ TEST_P(KeyMapTest, ReturnRunsTheMappedAction) {
 
 INSTANTIATE_TEST_SUITE_P(KeyMaps, KeyMapTest, testing::ValuesIn(kKeyMaps),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, PasteKeysInsertTheClipboardsPlainTextOnce) {
+    start();
+    for (const QKeyCombination keys : {QKeyCombination(Qt::ShiftModifier, Qt::Key_Insert),
+                                       QKeyCombination(Qt::ControlModifier, Qt::Key_V)}) {
+        editor()->clearText();
+        auto* data = new QMimeData;
+        data->setHtml("<b>4*4</b>");
+        data->setText("4*4");
+        QApplication::clipboard()->setMimeData(data);
+        window->idleUpdater().runNow();
+        QTest::keyClick(editor(), keys.key(), keys.keyboardModifiers());
+        EXPECT_EQ(lines(), QStringList{"4*4"});
+        EXPECT_NE(formatAt(editor(), 0).fontWeight(), QFont::Bold);
+        EXPECT_EQ(window->statusPanelText(0), "Modified");
+    }
+}
 
 TEST_F(MainWindowTest, CalculateCommandCalculatesTheCaretLineAndCollapsesTheSelection) {
     start();
