@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QUrl>
 
 #include "document/editor/Colours.h"
 #include "document/editor/DocumentEditor.h"
@@ -177,6 +178,44 @@ TEST_P(ProtectedEditTest, LeavesTheExpectedLine) {
 
 INSTANTIATE_TEST_SUITE_P(Edits, ProtectedEditTest, testing::ValuesIn(kProtectedEdits),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Drops `text` from another program at the character position `position`.
+void DropText(TDocumentEditor* editor, int position, const QString& text) {
+    QTextCursor at(editor->document());
+    at.setPosition(position);
+    const QPointF point = editor->cursorRect(at).center();
+    QMimeData data;
+    data.setText(text);
+    QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor->viewport(), &enter);
+    QDragMoveEvent move(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor->viewport(), &move);
+    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor->viewport(), &drop);
+}
+
+TEST_F(EditorTest, TextDroppedIntoAnAnswerStaysAndTheAnswerGoes) {
+    show({"5*5 ==> 25 ", "1"});
+    DropText(editor.get(), 9, "7");
+    EXPECT_EQ(editor->textLines(), (QStringList{"5*57", "1"}));
+    DropText(editor.get(), 6, "+1");
+    EXPECT_EQ(editor->textLines(), (QStringList{"5*57", "1+1"})) << "plain text takes drops";
+}
+
+TEST_F(EditorTest, DroppedFilesGoToTheWindowNotIntoTheText) {
+    show({"1"});
+    QStringList dropped;
+    editor->onFilesDropped = [&](const QStringList& paths) { dropped = paths; };
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/nowhere/a.tyq")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor->viewport(), &drop);
+    EXPECT_EQ(dropped, QStringList{"/nowhere/a.tyq"});
+    EXPECT_EQ(editor->textLines(), QStringList{"1"});
+}
 
 TEST_F(EditorTest, SystemChangesUnderTheBusyMarkNeverTriggerTheCleanUp) {
     show({"1+2 ==> 3 "});
