@@ -24,6 +24,9 @@ using PromptButtons = unsigned;  // bit set of PromptButton values
 constexpr PromptButtons operator|(PromptButton a, PromptButton b) {
     return static_cast<unsigned>(a) | static_cast<unsigned>(b);
 }
+constexpr PromptButtons operator|(PromptButtons a, PromptButton b) {
+    return a | static_cast<unsigned>(b);
+}
 
 // What a file dialog shows. `filter` is pairs of description and pattern separated by "|"
 // ("Tallyon document(*.tyq)|*.tyq|All files(*.*)|*.*"); the first pair is selected.
