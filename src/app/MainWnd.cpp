@@ -537,6 +537,7 @@ void TFrmMain::closeEvent(QCloseEvent* e) {
     }
     // Writing the settings joins here with the settings unit.
     e->accept();
+    emit closed();
 }
 
 void TFrmMain::dragEnterEvent(QDragEnterEvent* e) {

@@ -105,6 +105,10 @@ public:
     // The commands' idle-time update (tests run it at once).
     IdleUpdater& idleUpdater() { return *idle_; }
 
+signals:
+    // The close sequence has ended and the window is closing: the program ends.
+    void closed();
+
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;

@@ -15,6 +15,7 @@ int main(int argc, char* argv[]) {
     window.show();
     // A simple window is a tool window, which does not count as a last window; the program
     // ends when the main window has closed, whatever its style.
-    QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
+    QObject::connect(&window, &tallyon::TFrmMain::closed, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
     return app.exec();
 }
