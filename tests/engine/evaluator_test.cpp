@@ -2,6 +2,8 @@
 // assignment with its notification.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -305,6 +307,162 @@ TEST(Reduction, DeepAndLongShapesReduce) {
         sum += "+1";
     parser.SetExpression(sum);
     EXPECT_DOUBLE_EQ(parser.ResultValue(), 20000);
+}
+
+// A literal reference of the reduction: positions in a plain vector, the first closing
+// bracket searched from the start every time, the tightest operator searched anew for every
+// step. The engine's reduction must agree with it on every expression.
+struct RefTerm {
+    int kind;
+    std::string text;
+    double value;
+};
+
+class ReferenceReduction {
+public:
+    explicit ReferenceReduction(std::vector<RefTerm> terms) : t_(std::move(terms)) {}
+
+    double Run() {
+        while (t_.size() > 1) {
+            int p = 0;
+            int q = static_cast<int>(t_.size()) - 1;
+            for (int c = 1; c < static_cast<int>(t_.size()); ++c) {
+                if (t_[c].text == ")" || t_[c].text == "]") {
+                    q = c - 1;
+                    Erase(c);
+                    break;
+                }
+            }
+            for (int o = q - 1; o >= 0; --o) {
+                if (t_[o].text == "(" || t_[o].text == "[") {
+                    Erase(o);
+                    p = o;
+                    --q;
+                    break;
+                }
+            }
+            while (q > p) {
+                int r = -1;
+                for (int i = p; i <= q; ++i) {
+                    if (t_[i].kind > 0 && (r < 0 || t_[i].kind > t_[r].kind)) r = i;
+                }
+                if (r < 0) {
+                    while (q > p)
+                        Erase(q--);
+                    t_[p].value = 0;
+                    t_[p].kind = 0;
+                } else {
+                    Apply(p, q, r);
+                }
+            }
+        }
+        return t_.empty() ? 0 : t_[0].value;
+    }
+    int errorCode = 0;
+
+private:
+    void Erase(int i) { t_.erase(t_.begin() + i); }
+
+    static bool Store(long double x, double& out) {
+        if (std::isnan(x) || std::fabs(x) >= 0x1p1024L - 0x1p970L) return false;
+        out = static_cast<double>(x);
+        return true;
+    }
+
+    void Apply(int p, int& q, int r) {
+        const std::string op = t_[r].text;
+        if (r == p || t_[r - 1].kind > 0) {
+            if (r >= q) {
+                t_[r].kind = 0;
+                errorCode = 2;
+                return;
+            }
+            const double a = t_[r + 1].value;
+            Erase(r);
+            --q;
+            t_[r].value = op == "+" ? a : op == "-" ? -a : op == "!" ? (a == 0 ? 1 : 0) : 0;
+            t_[r].kind = 0;
+            return;
+        }
+        if (r >= q) {
+            t_[r].kind = 0;
+            errorCode = 2;
+            return;
+        }
+        const long double a = t_[r - 1].value;
+        const long double b = t_[r + 1].value;
+        Erase(r + 1);
+        Erase(r);
+        q -= 2;
+        RefTerm& left = t_[r - 1];
+        long double x = a;
+        bool arithmetic = true;
+        if (op == "+") {
+            x = a + b;
+        } else if (op == "-") {
+            x = a - b;
+        } else if (op == "*") {
+            x = a * b;
+        } else if (op == "/") {
+            x = b == 0 ? NAN : a / b;
+        } else if (op == "^") {
+            x = ReferencePower(a, b);
+        } else if (op == "<") {
+            x = a < b ? 1 : 0;
+        } else if (op == ",") {
+            x = b;
+        } else {
+            arithmetic = false;
+        }
+        if (arithmetic && !Store(x, left.value)) errorCode = 1;
+        left.kind = 0;
+    }
+
+    static long double ReferencePower(long double a, long double b) {
+        if (b == 0) return 1;
+        if (a == 0 && b > 0) return 0;
+        if (b == std::trunc(b) && std::fabs(b) <= 2147483647.0L) {
+            if (a == 0) return NAN;
+            long double result = 1;
+            long double base = a;
+            for (auto n = static_cast<uint32_t>(std::fabs(b)); n != 0; n >>= 1) {
+                if (n & 1u) result *= base;
+                if (n > 1) base *= base;
+            }
+            return b < 0 ? (result == 0 ? NAN : 1 / result) : result;
+        }
+        if (a < 0) return NAN;
+        return std::exp(b * std::log(a));
+    }
+
+    std::vector<RefTerm> t_;
+};
+
+TEST(Reduction, AgreesWithALiteralReferenceOnRandomExpressions) {
+    static const char* const kTokens[] = {"1", "2", "3", "0.5", "+", "-", "*", "/", "^",
+                                          "(", ")", "[", "]",   "!", ",", "<", " "};
+    std::mt19937 random(20261208);
+    TTinyParser parser;
+    for (int round = 0; round < 20000; ++round) {
+        std::string expression;
+        const int length = 1 + static_cast<int>(random() % 24);
+        for (int i = 0; i < length; ++i) {
+            expression += kTokens[random() % std::size(kTokens)];
+            expression += ' ';
+        }
+        parser.SetExpression(expression);
+        parser.Tokenize();
+        std::vector<RefTerm> terms;
+        for (const TTerm& term : parser.Terms().Items()) {
+            terms.push_back({term.Kind, term.Text, term.Value});
+        }
+        ReferenceReduction reference(terms);
+        const double expected = reference.Run();
+        parser.Evaluate();
+        const double actual = parser.Terms().Count() == 0 ? 0 : parser.Terms()[0].Value;
+        ASSERT_EQ(actual, expected) << expression;
+        ASSERT_EQ(parser.ErrorCode(), reference.errorCode) << expression;
+    }
 }
 
 }  // namespace
