@@ -259,6 +259,16 @@ TEST(PatternErrors, DeepChainOfCharactersCompiles) {
     EXPECT_EQ(text, "bXb");
 }
 
+TEST(PatternErrors, LargeButBoundedAutomatonCompilesAndMatches) {
+    // 2^12 + 1 states: well inside the bounds that refuse Exponential(16).
+    TPatternString engine(kUtf8);
+    engine.SetRegExp(Exponential(12));
+    EXPECT_GT(engine.CurrentDfa().StateCount(), 4096u);
+    std::string text = "ba" + std::string(12, 'b') + "c";
+    EXPECT_EQ(engine.GSub("X", text), 1);
+    EXPECT_EQ(text, "Xc");
+}
+
 TEST(PatternErrors, NegatedClassCoveringEverythingNeverMatches) {
     TPatternString engine(kSjis);
     engine.SetRegExp("[^\\x1-\\xFFFF]");
