@@ -101,7 +101,8 @@ constexpr const char* kPopupMenu[] = {"AtnEditCut", "AtnEditCopy",      "AtnEdit
 constexpr const char* kPopupFileMenu[] = {"AtnFileNew",    "AtnFileOpen", "AtnFileSave",
                                           "AtnFileSaveAs", "-",           "AtnFileExit"};
 
-// The interface language of the texts built now; the language switch re-walks the tables.
+// The interface language of the texts the window is built with, before the settings are
+// read.
 constexpr int kBuildLanguage = 1;
 
 QString text(const char* utf8) {
@@ -145,10 +146,8 @@ void TFrmMain::CreateActions() {
     // Without a desktop icon theme the tool bar would show words; fall back to a common one.
     if (!QIcon::hasThemeIcon("document-open")) QIcon::setThemeName("Adwaita");
     for (const CommandText& command : Commands()) {
-        auto* a = new QAction(text(Caption(command, kBuildLanguage)), this);
+        auto* a = new QAction(this);
         a->setObjectName(command.name);
-        a->setToolTip(text(Hint(command, kBuildLanguage)));
-        a->setStatusTip(text(Hint(command, kBuildLanguage)));
         a->setCheckable(command.checkable);
         QList<QKeySequence> keys = EditShortcutsOf(QString::fromLatin1(command.name));
         if (keys.isEmpty() && *command.shortcut)
@@ -192,7 +191,7 @@ void TFrmMain::CreateMenus() {
     MainMenu1->setObjectName("MainMenu1");
     const auto newMenu = [this](QWidget* owner, const char* name) {
         const MenuText* row = FindMenu(name);
-        auto* menu = new QMenu(text(row ? Caption(*row, kBuildLanguage) : name), owner);
+        auto* menu = new QMenu(text(row ? row->captionEn : name), owner);
         menu->setObjectName(name);
         return menu;
     };
@@ -221,6 +220,23 @@ void TFrmMain::CreateMenus() {
     file->setObjectName("PopupFile1");
     fillMenu(file, kPopupFileMenu, *this, submenu);
     REdit1->setPopupMenu(PopupMenu1);
+    ApplyCommandTexts(kBuildLanguage);
+}
+
+void TFrmMain::ApplyCommandTexts(int language) {
+    for (QAction* a : ActionList1) {
+        const QByteArray name = a->objectName().toLatin1();
+        if (const CommandText* row = FindCommand(name.constData())) {
+            a->setText(text(Caption(*row, language)));
+            a->setToolTip(text(Hint(*row, language)));
+            a->setStatusTip(text(Hint(*row, language)));
+        }
+    }
+    for (QMenu* menu : findChildren<QMenu*>()) {
+        const QByteArray name = menu->objectName().toLatin1();
+        if (const MenuText* row = FindMenu(name.constData()))
+            menu->setTitle(text(Caption(*row, language)));
+    }
 }
 
 void TFrmMain::CreateToolBar() {

@@ -68,6 +68,9 @@ public:
     void UpdateCommands();
     void UpdateTitleAndStatus();
     void ApplyWindowStyle();
+    // Writes the captions and hints of every command and menu in `language` (1 English,
+    // any other value Japanese) from the command table.
+    void ApplyCommandTexts(int language);
     void ApplicationEvents1Activate();
     void ApplicationEvents1Deactivate();
 

@@ -309,6 +309,27 @@ TEST_F(MainWindowTest, LayoutFollowsTheDesign) {
     EXPECT_EQ(editor()->lineWrapMode(), QPlainTextEdit::NoWrap);
 }
 
+TEST_F(MainWindowTest, CommandTextsSwitchLanguageBackAndForth) {
+    start();
+    QAction* calculate = window->action("AtnTallyonCalculate");
+    QMenu* file = window->findChild<QMenu*>("File1");
+    QMenu* electronics = window->findChild<QMenu*>("Electronics1");
+    ASSERT_NE(file, nullptr);
+    ASSERT_NE(electronics, nullptr);
+    for (int round = 0; round < 2; ++round) {
+        window->ApplyCommandTexts(7);  // any value but 1 is Japanese
+        EXPECT_EQ(calculate->text(), "計算実行(&C)");
+        EXPECT_EQ(calculate->toolTip(), "現在の行を計算");
+        EXPECT_EQ(file->title(), "ファイル(&F)");
+        EXPECT_EQ(electronics->title(), "電気(&E)");
+        EXPECT_EQ(window->findChild<QMenu*>("PopupFile1")->title(), "&File");
+        window->ApplyCommandTexts(1);
+        EXPECT_EQ(calculate->text(), "&Calculate");
+        EXPECT_EQ(calculate->toolTip(), "Calculate a current line");
+        EXPECT_EQ(file->title(), "&File");
+    }
+}
+
 TEST_F(MainWindowTest, StartUpOpensTheDocumentNamedByTheOnlyArgument) {
     const QString path = folder.filePath("budget.tyq");
     QFile file(path);
