@@ -7,6 +7,8 @@
 #include <iostream>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "BenchText.h"
 #include "regex/DfaRegExp.h"
 
@@ -23,6 +25,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string text;
+    struct stat info;
+    if (fstat(0, &info) == 0 && S_ISREG(info.st_mode)) {
+        text.reserve(static_cast<std::size_t>(info.st_size));
+    }
     char buffer[1 << 16];
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0;) {
         text.append(buffer, got);
