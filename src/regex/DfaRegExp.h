@@ -131,7 +131,7 @@ public:
     // `replacement` ("&" is the matched text, "\&" a literal "&", escapes as in patterns);
     // returns the number of replacements. An empty match inserts the replacement before the
     // character at its position; no empty match is tried at the end of a non-empty text
-    // (anchored "$" excepted). Raises EPatternError for a malformed replacement, leaving
-    // `text` unchanged.
+    // (anchored "$" excepted). Raises EPatternError for a malformed replacement (its
+    // position counts in the replacement), leaving `text` unchanged.
     int GSub(std::string_view replacement, std::string& text) const;
 };
