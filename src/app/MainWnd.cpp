@@ -586,8 +586,10 @@ void TFrmMain::clearDocument() {
 }
 
 void TFrmMain::showTitleAndStatus(const QString& title, const QString& status) {
-    // The task bar shows the window's title, so the window title serves as both.
+    // The application title follows the window title. (On X11 Qt appends it to the titles
+    // of the program's other windows, as the application title captions them elsewhere.)
     setWindowTitle(title);
+    QGuiApplication::setApplicationDisplayName(title);
     panels_[0]->setText(status);
 }
 
