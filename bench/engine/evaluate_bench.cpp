@@ -81,14 +81,16 @@ std::string WorstShape(int shape) {
             return text;
         case 6:  // 4,000 prefix minus signs
             return std::string(4000, '-') + "1";
-        default:  // unbalanced: closing brackets only
+        case 7:  // unbalanced: closing brackets only
             return "1" + std::string(4095, ')');
+        default:  // unbalanced: opening brackets only
+            return std::string(4095, '(') + "1";
     }
 }
 
 const char* const kShapeNames[] = {"sum_1000_args",  "nested_2000",  "additions_2048",
                                    "mixed_priority", "implied_1365", "pairs_1000",
-                                   "minus_4000",     "closing_only"};
+                                   "minus_4000",     "closing_only", "opening_only"};
 
 void BM_EvaluateWorstShape(benchmark::State& state) {
     const std::string text = WorstShape(static_cast<int>(state.range(0)));
@@ -100,7 +102,7 @@ void BM_EvaluateWorstShape(benchmark::State& state) {
         benchmark::DoNotOptimize(parser.ResultValue());
     }
 }
-BENCHMARK(BM_EvaluateWorstShape)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EvaluateWorstShape)->DenseRange(0, 8)->Unit(benchmark::kMicrosecond);
 
 // User-function calls: a recursion that runs into the depth bound, and a chain where each
 // level calls the one below twice (2^40 calls unbounded), which runs into the work bound.

@@ -191,6 +191,7 @@ void TTinyParser::LinkTerms() {
         prev_[static_cast<size_t>(i)] = i - 1;
     }
     head_ = count > 0 ? 0 : -1;
+    tail_ = count - 1;
     liveCount_ = count;
 }
 
@@ -200,6 +201,7 @@ void TTinyParser::Unlink(int slot) {
     if (before >= 0) next_[static_cast<size_t>(before)] = after;
     if (after >= 0) prev_[static_cast<size_t>(after)] = before;
     if (head_ == slot) head_ = after;
+    if (tail_ == slot) tail_ = before;
     prev_[static_cast<size_t>(slot)] = kDead;
     next_[static_cast<size_t>(slot)] = -1;
     --liveCount_;
@@ -229,9 +231,7 @@ void TTinyParser::Evaluate() {
             Unlink(close);
         } else {
             closeFrom = -1;
-            q = head_;
-            while (next(q) >= 0)
-                q = next(q);
+            q = tail_;
         }
         // The opening search starts one below q, so "()" finds no partner.
         for (int s = prev(q); s >= 0; s = prev(s)) {
@@ -277,6 +277,7 @@ void TTinyParser::Evaluate() {
         items.clear();
     }
     head_ = items.empty() ? -1 : 0;
+    tail_ = head_;
 }
 
 void TTinyParser::ApplyOperator(int& p, int& q, int r, int& len) {

@@ -146,6 +146,7 @@ private:
     std::string scanText_;  // the folded expression, kept to reuse its storage
     std::vector<int> next_, prev_;
     std::vector<uint64_t> order_;  // operators of one stretch, tightest first
-    int head_ = -1;
+    int head_ = -1;                // first and last live slot, -1 when none
+    int tail_ = -1;
     int liveCount_ = 0;
 };
