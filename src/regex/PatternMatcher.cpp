@@ -12,16 +12,60 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
 constexpr std::size_t kNoEnd = std::string_view::npos;
 
+// The trajectory of a failed walk: the state it was in at each position it passed. The
+// plain search tries start positions one after another and every walk before the first
+// match fails, so a later walk that reaches the same state at the same position as a
+// failed one can stop there: it would fail the same way. Walks from neighbouring starts
+// usually merge within a few characters, which keeps a long run that almost matches (a
+// megabyte of blanks and no comma) linear instead of quadratic. Only steps beyond
+// kRecordAfter are recorded and checked, so short walks pay nothing.
+class TDeadEnds {
+public:
+    static constexpr std::size_t kRecordAfter = 16;
+
+    // True when the state at `pos` lies on the kept failed trajectory.
+    bool Contains(std::size_t pos, int state) const {
+        return pos >= base_ && pos - base_ < dead_.size() && dead_[pos - base_] == state;
+    }
+    // Records the current walk's state at `pos` (positions strictly increase in a walk).
+    void Record(std::size_t pos, int state) {
+        if (walkBase_ == kNoEnd) walkBase_ = pos;
+        walk_.resize(pos - walkBase_, -1);  // -1 marks the inner bytes of a character
+        walk_.push_back(state);
+    }
+    // The current walk failed. Unless it stopped on the kept trajectory (which then still
+    // reaches further), what it recorded becomes the kept trajectory; the next walk starts
+    // with nothing recorded.
+    void EndFailedWalk(bool merged) {
+        if (walkBase_ == kNoEnd) return;
+        if (!merged) {
+            dead_.swap(walk_);
+            base_ = walkBase_;
+        }
+        walk_.clear();
+        walkBase_ = kNoEnd;
+    }
+
+private:
+    std::vector<int> dead_;  // state at position base_ + i of the kept failed walk
+    std::size_t base_ = 0;
+    std::vector<int> walk_;  // the current walk's recorded states from walkBase_
+    std::size_t walkBase_ = kNoEnd;
+};
+
 // Walks the DFA from `state` at `pos` until no transition exists; returns the last position
 // at which the state was final (kNoEnd if none) and leaves `state` and `pos` where the walk
-// stopped. ASCII bytes step through the dense table without decoding.
+// stopped. ASCII bytes step through the dense table without decoding. With `deadEnds`,
+// the walk records its trajectory and stops where it meets a failed one (`merged`).
 inline std::size_t Walk(const TPatDFA& dfa, const TCharCodec& codec, std::string_view text,
-                        int& state, std::size_t& pos) {
+                        int& state, std::size_t& pos, TDeadEnds* deadEnds = nullptr,
+                        bool* merged = nullptr) {
     const std::size_t n = text.size();
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::int32_t* dense = dfa.DenseRow(0);
@@ -29,6 +73,7 @@ inline std::size_t Walk(const TPatDFA& dfa, const TCharCodec& codec, std::string
     int s = state;
     std::size_t p = pos;
     std::size_t last = finals[s] ? p : kNoEnd;
+    std::size_t steps = 0;
     while (p < n) {
         const unsigned char b = bytes[p];
         int next;
@@ -44,6 +89,13 @@ inline std::size_t Walk(const TPatDFA& dfa, const TCharCodec& codec, std::string
         s = next;
         p += length;
         if (finals[s]) last = p;
+        if (deadEnds && ++steps > TDeadEnds::kRecordAfter) {
+            if (deadEnds->Contains(p, s)) {
+                *merged = true;
+                break;
+            }
+            deadEnds->Record(p, s);
+        }
     }
     state = s;
     pos = p;
@@ -78,6 +130,7 @@ std::optional<TPatMatch> TPatternMatcher::PlainSearch(std::string_view text,
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::int32_t* startRow = dfa.DenseRow(start);
     const bool startFinal = dfa.IsFinal(start);
+    TDeadEnds deadEnds;
     std::size_t pos = from;
     while (pos < n) {
         // An ASCII byte on which the start state cannot step is not a match start; skip
@@ -90,8 +143,10 @@ std::optional<TPatMatch> TPatternMatcher::PlainSearch(std::string_view text,
         // The line-tail rule belongs to the anchored searches; here the bare walk decides.
         int state = start;
         std::size_t stop = pos;
-        const std::size_t end = Walk(dfa, Codec(), text, state, stop);
+        bool merged = false;
+        const std::size_t end = Walk(dfa, Codec(), text, state, stop, &deadEnds, &merged);
         if (end != kNoEnd) return TPatMatch{pos, end};
+        deadEnds.EndFailedWalk(merged);
         pos += Codec().Length(text, pos);
     }
     return std::nullopt;

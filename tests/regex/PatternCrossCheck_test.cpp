@@ -209,10 +209,15 @@ public:
         return node;
     }
 
-    std::vector<int> Text(int maxLength) {
+    // A text of letter indices; without line breaks when `lineBreaks` is false, so that
+    // "." and negated classes can match long runs.
+    std::vector<int> Text(int maxLength, bool lineBreaks = true) {
         std::vector<int> text(Below(maxLength + 1));
-        for (int& i : text)
-            i = Below(static_cast<int>(letters_.size()));
+        for (int& i : text) {
+            do {
+                i = Below(static_cast<int>(letters_.size()));
+            } while (!lineBreaks && (letters_[i].code == '\n' || letters_[i].code == '\r'));
+        }
         return text;
     }
     const std::vector<Letter>& Letters() const { return letters_; }
@@ -240,16 +245,19 @@ struct Mode {
 
 class CrossCheck : public testing::TestWithParam<Mode> {};
 
-TEST_P(CrossCheck, LeftmostLongestAgreesWithReference) {
-    Generator gen(GetParam().encoding, 20261208);
-    TPatternString engine(GetParam().encoding);
+// Compares the plain search from every character of generated texts of up to `maxLength`
+// characters; returns the number of comparisons.
+int CompareSearches(TTextEncoding encoding, unsigned seed, int patterns, int texts, int maxLength,
+                    bool lineBreaks) {
+    Generator gen(encoding, seed);
+    TPatternString engine(encoding);
     int compared = 0;
-    for (int p = 0; p < 400; ++p) {
+    for (int p = 0; p < patterns; ++p) {
         std::string pattern;
         const auto tree = gen.Tree(3, pattern);
-        ASSERT_NO_THROW(engine.SetRegExp(pattern)) << pattern;
-        for (int t = 0; t < 12; ++t) {
-            const std::vector<int> letters = gen.Text(7);
+        EXPECT_NO_THROW(engine.SetRegExp(pattern)) << pattern;
+        for (int t = 0; t < texts; ++t) {
+            const std::vector<int> letters = gen.Text(maxLength, lineBreaks);
             std::vector<TCharCode> codes;
             std::vector<std::size_t> offset{0};  // byte offset of each character index
             std::string bytes;
@@ -261,10 +269,10 @@ TEST_P(CrossCheck, LeftmostLongestAgreesWithReference) {
             for (std::size_t from = 0; from < std::max<std::size_t>(codes.size(), 1); ++from) {
                 const auto expected = ReferenceSearch(*tree, codes, from);
                 const auto actual = engine.PlainSearch(bytes, offset[from]);
-                ASSERT_EQ(actual.has_value(), expected.has_value())
+                EXPECT_EQ(actual.has_value(), expected.has_value())
                     << "pattern " << pattern << " text " << testing::PrintToString(bytes)
                     << " from " << from;
-                if (expected) {
+                if (expected && actual) {
                     EXPECT_EQ(actual->start, offset[expected->first]) << pattern;
                     EXPECT_EQ(actual->end, offset[expected->second])
                         << pattern << " text " << testing::PrintToString(bytes);
@@ -273,7 +281,16 @@ TEST_P(CrossCheck, LeftmostLongestAgreesWithReference) {
             }
         }
     }
-    EXPECT_GT(compared, 4000);
+    return compared;
+}
+
+TEST_P(CrossCheck, LeftmostLongestAgreesWithReference) {
+    EXPECT_GT(CompareSearches(GetParam().encoding, 20261208, 400, 12, 7, true), 4000);
+}
+
+// Texts long enough for walks that pass the search's dead-end memo (over 16 steps).
+TEST_P(CrossCheck, LeftmostLongestAgreesOnLongTexts) {
+    EXPECT_GT(CompareSearches(GetParam().encoding, 4242, 80, 4, 60, false), 2000);
 }
 
 // The global substitution built on the reference search with the same stepping rules.

@@ -46,6 +46,13 @@ const SubCase kSubCases[] = {
      "1,2 ,3", 1},
     {"blank_run_is_one_longest_match", kUtf8, kCRLF, "[ \\t]+", ",", "1  \t2", "1,2", 1},
     {"crlf_pattern_joins_lines", kUtf8, kCRLF, "[ \\t]+\\r\\n[ \\t]", ",", "1 \r\n 2", "1,2", 1},
+    {"long_blank_run_then_comma_is_one_match", kUtf8, kCRLF, "[ \\t]+,[ \\t]+", ",",
+     "1" + std::string(100, ' ') + ", \t2", "1,2", 1},
+    {"long_blank_runs_without_comma_then_a_match", kUtf8, kCRLF, "[ \\t]+,[ \\t]+", ",",
+     "1" + std::string(90, ' ') + "2" + std::string(40, '\t') + "3 , 4",
+     "1" + std::string(90, ' ') + "2" + std::string(40, '\t') + "3,4", 1},
+    {"later_start_in_other_state_over_failed_walk_still_matches", kUtf8, kCRLF, "a[ab]*c|b[ab]*d",
+     "X", "a" + std::string(30, 'b') + "d", "aX", 1},
     {"no_match_leaves_text", kUtf8, kCRLF, "[ \\t]+,[ \\t]+", ",", "1,2", "1,2", 0},
     // Empty matches.
     {"empty_match_inserts_before_each_character_not_after_last", kUtf8, kCRLF, "x*", "-", "abc",
