@@ -38,7 +38,11 @@ measure() {
     local start=$(date +%s%N)
     XDG_CONFIG_HOME="$work/config" HOME="$work/config" "$@" >/dev/null 2>&1 &
     local pid=$!
-    xdotool search --sync --onlyvisible --pid "$pid" >/dev/null
+    # xdotool's own --sync waits in half-second steps; poll finer.
+    until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
+      kill -0 "$pid" 2>/dev/null || { echo "startup.sh: $name ended before its window showed" >&2; exit 1; }
+      sleep 0.02
+    done
     local end=$(date +%s%N)
     echo $(((end - start) / 1000000)) >>"$work/ms"
     sleep 3
