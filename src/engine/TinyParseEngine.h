@@ -83,9 +83,11 @@ public:
     // Calls of user functions nest at most this deep; a deeper call fails.
     static constexpr int kMaxCallDepth = 256;
     // Work allowed to the user-function calls of one calculation, counted in characters of
-    // bodies scanned (each call counts at least kCallCost). Exhausting it fails the call.
+    // bodies scanned (each call counts at least kCallCost) plus one per kLinesPerCost lines
+    // of the variables list searched for definitions. Exhausting it fails the call.
     static constexpr long kCallBudget = 50'000;
     static constexpr long kCallCost = 32;
+    static constexpr long kLinesPerCost = 4;
 
 private:
     // State shared by a component and the nested components of its user-function calls.

@@ -69,17 +69,23 @@ bool TTinyParser::CallUserFunction(const std::string& name, int position, double
                                    double& result) {
     if (variables_ == nullptr) return false;
     const std::string* line = nullptr;
+    long scanned = 0;
     for (const std::string& candidate : variables_->Lines()) {
+        ++scanned;
         if (candidate.size() > name.size() && candidate[name.size()] == '(' &&
             candidate.compare(0, name.size(), name) == 0) {
             line = &candidate;
             break;
         }
     }
-    if (line == nullptr) return false;
-
+    // The search counts as work too: bodies that assign may grow the list with every call.
     TCallContext& context = *context_;
-    const long cost = std::max<long>(kCallCost, static_cast<long>(line->size()));
+    const long searchCost = scanned / kLinesPerCost;
+    if (line == nullptr) {
+        context.Budget -= searchCost;
+        return false;
+    }
+    const long cost = std::max<long>(kCallCost, static_cast<long>(line->size())) + searchCost;
     if (context.Runaway || context.Depth >= kMaxCallDepth || context.Budget < cost) {
         context.Runaway = true;
         return false;
