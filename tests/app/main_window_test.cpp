@@ -2,6 +2,7 @@
 // commands, enable rules, start-up with a document, the window style and the error report.
 #include <QAction>
 #include <QClipboard>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -9,6 +10,7 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/WindowFixture.h"
@@ -282,6 +284,19 @@ TEST_F(MainWindowTest, WholeDocumentCommandsNeedALineAndComeBackAfterDisabling) 
     for (QAction* a : window->ActionList1)
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
     EXPECT_TRUE(enabled("AtnFileExit"));
+}
+
+TEST_F(MainWindowTest, CommandsComeBackWhenTheEventLoopFallsIdle) {
+    start();
+    QTest::keyClicks(editor(), "1+1");
+    press(Qt::Key_Return);
+    EXPECT_FALSE(window->action("AtnTallyonReCalc")->isEnabled()) << "disabled while calculating";
+    QEventLoop loop;
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    loop.exec();  // waits for events, so the loop falls idle on the way
+    EXPECT_TRUE(window->action("AtnTallyonReCalc")->isEnabled());
+    EXPECT_TRUE(window->action("AtnEditUndo")->isEnabled());
+    EXPECT_FALSE(window->action("AtnEditCopy")->isEnabled()) << "no selection";
 }
 
 TEST_F(MainWindowTest, LayoutFollowsTheDesign) {
