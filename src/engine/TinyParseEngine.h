@@ -87,7 +87,7 @@ public:
     // of the variables list searched for definitions. Exhausting it fails the call.
     static constexpr long kCallBudget = 50'000;
     static constexpr long kCallCost = 32;
-    static constexpr long kLinesPerCost = 4;
+    static constexpr long kLinesPerCost = 16;
 
 private:
     // State shared by a component and the nested components of its user-function calls.
