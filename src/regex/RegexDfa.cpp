@@ -2,15 +2,22 @@
 #include "regex/RegexDfa.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace {
 
-// Epsilon closure of `seeds` in `nfa`, as a state set; adds the states it visits to `work`.
-TPatNFAStateSet Closure(const TPatNFA& nfa, const std::vector<int>& seeds, std::vector<int>& stack,
-                        std::size_t& work) {
-    TPatNFAStateSet set(nfa.States().size());
+// Work charged for each condition of a state beyond its targets: the key of its target
+// list is built and looked up, which costs about as much as this many closure steps.
+constexpr std::size_t kConditionCost = 16;
+
+// Epsilon closure of `seeds` in `nfa`, into `set` (cleared first); adds the states it
+// visits and the words it clears to `work`.
+void Closure(const TPatNFA& nfa, const std::vector<int>& seeds, TPatNFAStateSet& set,
+             std::vector<int>& stack, std::size_t& work) {
+    set.Clear();
     work += set.Words().size();
     stack.clear();
     for (int s : seeds) {
@@ -30,14 +37,23 @@ TPatNFAStateSet Closure(const TPatNFA& nfa, const std::vector<int>& seeds, std::
             }
         }
     }
-    return set;
 }
 
-std::string KeyOf(const TPatNFAStateSet& set) {
-    const auto& words = set.Words();
-    return std::string(reinterpret_cast<const char*>(words.data()),
-                       words.size() * sizeof(std::uint64_t));
+// The bytes of a vector, as a key for the lookup tables below.
+template <typename T>
+std::string_view BytesOf(const std::vector<T>& v) {
+    return {reinterpret_cast<const char*>(v.data()), v.size() * sizeof(T)};
 }
+
+// Hash maps keyed by byte strings that can be searched with a view, so that a lookup
+// allocates nothing.
+struct TKeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const {
+        return std::hash<std::string_view>{}(key);
+    }
+};
+using TKeyMap = std::unordered_map<std::string, int, TKeyHash, std::equal_to<>>;
 
 }  // namespace
 
@@ -47,35 +63,37 @@ void TPatDFA::Build(const TPatNFA& nfa, std::size_t errorPosition) {
     states_.clear();
     beginsWithLineHead_ = nfa.BeginsWithLineHead();
     endsWithLineTail_ = nfa.EndsWithLineTail();
-    std::unordered_map<std::string, int> known;  // state set -> DFA state
+    TKeyMap known;  // state set -> DFA state
+    TPatNFAStateSet scratch(nfa.States().size());
     std::vector<int> stack;
     std::size_t transitionCount = 0;
     std::size_t work = 0;  // edges and closure steps so far, bounded by kMaxWork
     auto tooComplex = [&] { throw EPatternError(PatternMessage::kTooComplex, errorPosition); };
 
-    auto findOrAdd = [&](TPatNFAStateSet&& set) {
-        work += set.Words().size();
+    // The DFA state of the set in `scratch`, created when new.
+    auto findOrAdd = [&]() {
+        work += scratch.Words().size();
         if (work > kMaxWork) tooComplex();
-        std::string key = KeyOf(set);
-        const auto found = known.find(key);
-        if (found != known.end()) return found->second;
+        const std::string_view key = BytesOf(scratch.Words());
+        if (const auto found = known.find(key); found != known.end()) return found->second;
         if (states_.size() >= kMaxStates) tooComplex();
         TDfaState state;
-        state.final = set.Contains(nfa.Final());
-        state.set = std::move(set);
+        state.final = scratch.Contains(nfa.Final());
+        state.set = scratch;
         states_.push_back(std::move(state));
         const int id = static_cast<int>(states_.size()) - 1;
-        known.emplace(std::move(key), id);
+        known.emplace(std::string(key), id);
         return id;
     };
-    findOrAdd(Closure(nfa, {nfa.Initial()}, stack, work));
+    Closure(nfa, {nfa.Initial()}, scratch, stack, work);
+    findOrAdd();
 
     // Targets of the current state's NFA states, one bucket per condition; `touched` lists
     // the non-empty buckets.
     const std::vector<TCodeRange>& conditions = nfa.Conditions();
     std::vector<std::vector<int>> targets(conditions.size());
     std::vector<int> touched;
-    std::unordered_map<std::string, int> byTargets;  // sorted target list -> DFA state
+    TKeyMap byTargets;  // sorted target list -> DFA state
     for (std::size_t i = 0; i < states_.size(); ++i) {
         touched.clear();
         const auto& words = states_[i].set.Words();
@@ -101,15 +119,14 @@ void TPatDFA::Build(const TPatNFA& nfa, std::size_t errorPosition) {
             std::vector<int>& list = targets[c];
             std::sort(list.begin(), list.end());
             list.erase(std::unique(list.begin(), list.end()), list.end());
-            std::string listKey(reinterpret_cast<const char*>(list.data()),
-                                list.size() * sizeof(int));
-            work += list.size();
+            work += list.size() + kConditionCost;
             int next;
-            if (const auto hit = byTargets.find(listKey); hit != byTargets.end()) {
+            if (const auto hit = byTargets.find(BytesOf(list)); hit != byTargets.end()) {
                 next = hit->second;
             } else {
-                next = findOrAdd(Closure(nfa, list, stack, work));
-                byTargets.emplace(std::move(listKey), next);
+                Closure(nfa, list, scratch, stack, work);
+                next = findOrAdd();
+                byTargets.emplace(std::string(BytesOf(list)), next);
             }
             list.clear();
             const TCodeRange range = conditions[c];

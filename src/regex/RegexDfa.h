@@ -25,6 +25,7 @@
 // never exhausts memory and its time stays bounded.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -36,6 +37,7 @@
 class TPatNFAStateSet {
 public:
     explicit TPatNFAStateSet(std::size_t states = 0) : words_((states + 63) / 64, 0) {}
+    void Clear() { std::fill(words_.begin(), words_.end(), 0); }
     void Insert(int state) { words_[state >> 6] |= std::uint64_t{1} << (state & 63); }
     bool Contains(int state) const { return (words_[state >> 6] >> (state & 63)) & 1; }
     const std::vector<std::uint64_t>& Words() const { return words_; }
