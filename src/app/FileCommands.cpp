@@ -161,12 +161,12 @@ void FileCommands::openDropped(const QStringList& paths) {
     openWith(true, [&first] { return first; });
 }
 
-bool FileCommands::loadFile(const QString& path) {
+bool FileCommands::loadFile(const QString& path, LoadFailure failure) {
     std::vector<std::string> lines;
     try {
         lines = ReadDocumentFile(nativePath(path));
     } catch (const std::exception& error) {
-        host_.reportError(failureText(error));
+        if (failure == LoadFailure::Report) host_.reportError(failureText(error));
         return false;
     }
     QStringList shown;

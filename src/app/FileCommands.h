@@ -91,10 +91,14 @@ public:
     // modified), false when the user cancelled or the save did not happen.
     bool closeQuery();
 
+    // How a load that fails is told: a command reports it in a message box; the start-up
+    // load of the last or named document stays silent.
+    enum class LoadFailure { Report, Silent };
+
     // Loads `path` as the document: on success the file name becomes `path`, every line is
     // coloured and the document is unmodified. On failure the text and the file name stay
-    // as they were, the error is reported and false is returned.
-    bool loadFile(const QString& path);
+    // as they were, the error is reported unless `failure` is Silent, and false is returned.
+    bool loadFile(const QString& path, LoadFailure failure = LoadFailure::Report);
 
     // Window title, application title and the "Modified" panel, from the file name and the
     // modified flag.

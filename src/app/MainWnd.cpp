@@ -367,29 +367,13 @@ void TFrmMain::StartUpMessage() {
 // reported at start-up.
 void TFrmMain::OpenStartDocument() {
     if (arguments_.size() == 1) {
-        if (QFileInfo::exists(arguments_.front())) LoadDocumentQuietly(arguments_.front());
+        if (QFileInfo::exists(arguments_.front()))
+            fileCommands_.loadFile(arguments_.front(), FileCommands::LoadFailure::Silent);
         return;
     }
     const QString recalled = QString::fromStdString(settings_.RecallFileName);
     if (settings_.OptRecallLastFile && !recalled.isEmpty() && QFileInfo::exists(recalled))
-        if (!LoadDocumentQuietly(recalled)) REdit1->clearText();
-}
-
-bool TFrmMain::LoadDocumentQuietly(const QString& path) {
-    try {
-        const std::vector<std::string> lines =
-            ReadDocumentFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
-        QStringList text;
-        text.reserve(static_cast<qsizetype>(lines.size()));
-        for (const std::string& line : lines)
-            text << QString::fromStdString(line);
-        showLoadedLines(text);
-        documentFileName_ = path;
-        return true;
-    } catch (...) {
-        documentFileName_.clear();
-        return false;
-    }
+        fileCommands_.loadFile(recalled, FileCommands::LoadFailure::Silent);
 }
 
 // ---- keys and calculation --------------------------------------------------------------

@@ -126,7 +126,6 @@ private:
     void CreateStatusBar();
     void ConnectCommands();
     void OpenStartDocument();
-    bool LoadDocumentQuietly(const QString& path);
     // Runs a key-map action on the caret line under the busy mark.
     void RunLineAction(int action);
     enum class Undo;
