@@ -2,22 +2,13 @@
 // lines, with a 1,000-entry variables list, a few user functions and an assignment handler.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "TypicalLines.h"
 #include "engine/TinyParseEngine.h"
 
 namespace {
-
-std::vector<std::string> TypicalLines() {
-    std::vector<std::string> lines;
-    std::ifstream file(TALLYON_BENCH_DATA "/typical.txt");
-    for (std::string line; std::getline(file, line);) {
-        if (!line.empty()) lines.push_back(line);
-    }
-    return lines;
-}
 
 void BM_ComponentTypical(benchmark::State& state) {
     const std::vector<std::string> lines = TypicalLines();

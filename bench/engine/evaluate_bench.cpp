@@ -2,22 +2,13 @@
 // 4,096-character line can take.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "TypicalLines.h"
 #include "engine/TinyParseEngine.h"
 
 namespace {
-
-std::vector<std::string> TypicalLines() {
-    std::vector<std::string> lines;
-    std::ifstream file(TALLYON_BENCH_DATA "/typical.txt");
-    for (std::string line; std::getline(file, line);) {
-        if (!line.empty()) lines.push_back(line);
-    }
-    return lines;
-}
 
 // The variables the typical lines read.
 void FillVariables(TVariableList& variables) {

@@ -2,22 +2,13 @@
 // numbers, functions, brackets, assignments, array elements; 20 to 60 characters).
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "TypicalLines.h"
 #include "engine/TinyParseEngine.h"
 
 namespace {
-
-std::vector<std::string> TypicalLines() {
-    std::vector<std::string> lines;
-    std::ifstream file(TALLYON_BENCH_DATA "/typical.txt");
-    for (std::string line; std::getline(file, line);) {
-        if (!line.empty()) lines.push_back(line);
-    }
-    return lines;
-}
 
 void BM_TokenizeTypical(benchmark::State& state) {
     const std::vector<std::string> lines = TypicalLines();
