@@ -62,7 +62,7 @@ public:
 
     const TCharCodec& Codec() const { return codec_; }
     const TPatDFA& CurrentDfa() const { return *cache_[current_].dfa; }
-    // Cache inspection: entry 0 is always the empty pattern.
+    // The cache contents: entry 0 is always the empty pattern.
     std::size_t CacheCount() const { return cache_.size(); }
     const std::string& CachedPattern(std::size_t index) const { return cache_[index].text; }
     std::size_t CurrentIndex() const { return current_; }
