@@ -11,9 +11,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-[[noreturn]] inline void RaiseInvalidOperation() { throw EMathError("Invalid floating point operation"); }
-[[noreturn]] inline void RaiseZeroDivide() { throw EMathError("Floating point division by zero"); }
-[[noreturn]] inline void RaiseOverflow() { throw EMathError("Floating point overflow"); }
+[[noreturn]] inline void RaiseInvalidOperation() {
+    throw EMathError("Invalid floating point operation");
+}
+[[noreturn]] inline void RaiseZeroDivide() {
+    throw EMathError("Floating point division by zero");
+}
+[[noreturn]] inline void RaiseOverflow() {
+    throw EMathError("Floating point overflow");
+}
 
 // Rounds an extended result to the double it is stored in. A NaN is an invalid operation,
 // and an infinity, or a finite value beyond the double range, is an overflow.
