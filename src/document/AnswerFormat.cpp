@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 #include "engine/RuvoSub.h"
@@ -40,41 +39,11 @@ struct TDecimal {
     }
 };
 
-// The digits of a non-negative finite value, more than any rounding below needs.
-TDecimal ToDecimal(long double magnitude) {
-    TDecimal d;
-    if (magnitude == 0) return d;
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.29Le", magnitude);  // d.ddd...e+XX
-    const std::string_view text(buffer);
-    const std::size_t e = text.find('e');
-    d.Digits.push_back(text[0]);
-    d.Digits.append(text.substr(2, e - 2));
-    d.Exponent = std::stoi(std::string(text.substr(e + 1)));
-    return d;
-}
-
-// Keeps the first `keep` digits, rounding half away from zero; `keep` may be 0 or negative
-// (everything rounds away, possibly up to one unit of the next higher place).
-TDecimal RoundToDigits(TDecimal d, int keep) {
-    if (d.IsZero() || keep >= static_cast<int>(d.Digits.size())) return d;
-    if (keep < 0) return {};
-    const bool up = d.Digits[keep] >= '5';
-    d.Digits.resize(keep);
-    if (up) {
-        int i = keep - 1;
-        while (i >= 0 && d.Digits[i] == '9')
-            d.Digits[i--] = '0';
-        if (i >= 0) {
-            ++d.Digits[i];
-        } else {
-            d.Digits.insert(d.Digits.begin(), '1');
-            ++d.Exponent;
-        }
-    }
-    while (!d.Digits.empty() && d.Digits.back() == '0')
-        d.Digits.pop_back();
-    return d;
+// The magnitude rounded to `keep` significant digits by the number writer's exact digit
+// generator, half away from zero.
+TDecimal RoundToDigits(long double magnitude, int keep) {
+    const TRoundedDigits r = RoundSignificant(magnitude, keep);
+    return {r.Digits, r.Exponent - 1};
 }
 
 // Splits the pattern at ";" outside quotes into at most three sections.
@@ -251,17 +220,17 @@ std::string Layout(const TSection& s, const TDecimal& d, int exponent, bool sign
 }
 
 // Rounds the magnitude as the section asks; the exponent is the written one (scientific).
-TDecimal RoundForSection(const TSection& s, const TDecimal& d, int& exponent) {
+TDecimal RoundForSection(const TSection& s, long double magnitude, int& exponent) {
     exponent = 0;
     if (s.Scientific) {
         const int significant =
             std::clamp(s.IntegerPlaceholders + s.FractionPlaceholders, 1, kMaxSignificant);
-        TDecimal r = RoundToDigits(d, significant);
+        TDecimal r = RoundToDigits(magnitude, significant);
         if (!r.IsZero()) exponent = r.Exponent + 1 - s.IntegerPlaceholders;
         return r;
     }
-    const int keep = std::min(d.Exponent + 1 + s.FractionPlaceholders, kMaxSignificant);
-    return RoundToDigits(d, keep);
+    const int keep = std::min(DecimalExponent(magnitude) + s.FractionPlaceholders, kMaxSignificant);
+    return RoundToDigits(magnitude, keep);
 }
 
 }  // namespace
@@ -274,7 +243,7 @@ std::string FormatByPattern(std::string_view pattern, long double value) {
     const auto sectionOr1 = [&](std::size_t index) {
         return index < sections.size() && !sections[index].empty() ? sections[index] : sections[0];
     };
-    const TDecimal magnitude = ToDecimal(std::fabs(value));
+    const long double magnitude = std::fabs(value);
     const std::size_t chosen = value > 0 ? 0 : value < 0 ? 1 : 2;
     TSection section = ScanSection(sectionOr1(chosen));
     int exponent = 0;

@@ -519,6 +519,15 @@ std::string WriteEngineering(long double v, int precision, int digits) {
 
 }  // namespace
 
+int DecimalExponent(long double value) {
+    return ValueDigits(value).x();
+}
+
+TRoundedDigits RoundSignificant(long double value, int keep) {
+    const Rounded r = Digits(std::fabs(value), keep);
+    return {std::string(r.d, static_cast<std::size_t>(r.count)), r.x};
+}
+
 long double ApplyUnitSuffix(std::string_view text) {
     // Most numbers carry no suffix letter at all: skip the twelve searches for them.
     if (text.find_first_of("MDGKUNPFAT") != std::string_view::npos) {

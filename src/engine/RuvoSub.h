@@ -38,6 +38,21 @@ long double ApplyUnitSuffix(std::string_view text);
 // (Exponent) or the digits after the point (Fixed).
 std::string RuvoFloatToStr(int mode, int precision, int digits, long double value);
 
+// A magnitude rounded to a count of significant digits: the digits (trailing zeros dropped,
+// empty for zero) and the decimal exponent x such that the value is 0.d1d2... * 10^x.
+struct TRoundedDigits {
+    std::string Digits;
+    int Exponent = 0;
+};
+
+// The exact decimal exponent x of |value| = 0.d1d2... * 10^x; 0 for zero.
+int DecimalExponent(long double value);
+
+// |value| rounded to `keep` significant digits (at most 19; 0 or less cuts at or above the
+// first digit), half away from zero on the exact binary value. Every writer of numbers
+// rounds through this one digit generator.
+TRoundedDigits RoundSignificant(long double value, int keep);
+
 // The general number text: General with precision 15 ("0.333333333333333", "1E-5", "1E20").
 // Every number the system itself writes as text goes through this.
 std::string GeneralNumberText(long double value);
