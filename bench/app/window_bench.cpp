@@ -95,12 +95,18 @@ void BM_CalculateAgainTenThousandLines(benchmark::State& state) {
 }
 BENCHMARK(BM_CalculateAgainTenThousandLines)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-void BM_KeyPressAtTheEndOfTenThousandLines(benchmark::State& state) {
-    tallyon::ScriptedPrompts prompts;
+// A window with the calculated document, the caret at its end and the focus on it.
+std::unique_ptr<TFrmMain> OpenCalculatedWindowAtEnd() {
     auto window = OpenWindow();
     Recalculate(*window);
     window->REdit1->moveCursor(QTextCursor::End);
     window->REdit1->setFocus();
+    return window;
+}
+
+void BM_KeyPressAtTheEndOfTenThousandLines(benchmark::State& state) {
+    tallyon::ScriptedPrompts prompts;
+    auto window = OpenCalculatedWindowAtEnd();
     for (auto _ : state) {
         QTest::keyClick(window->REdit1, Qt::Key_1);
         QCoreApplication::processEvents();
@@ -110,10 +116,7 @@ BENCHMARK(BM_KeyPressAtTheEndOfTenThousandLines)->Unit(benchmark::kMicrosecond);
 
 void BM_ReturnAtTheEndOfTenThousandLines(benchmark::State& state) {
     tallyon::ScriptedPrompts prompts;
-    auto window = OpenWindow();
-    Recalculate(*window);
-    window->REdit1->moveCursor(QTextCursor::End);
-    window->REdit1->setFocus();
+    auto window = OpenCalculatedWindowAtEnd();
     for (auto _ : state) {
         QTest::keyClicks(window->REdit1, "2*3");
         QTest::keyClick(window->REdit1, Qt::Key_Return);

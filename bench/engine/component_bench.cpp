@@ -17,19 +17,9 @@ void BM_ComponentTypical(benchmark::State& state) {
         const std::string number = std::to_string(i);
         variables.Set(std::string("V").append(number), std::string(number).append(".5K"));
     }
-    variables.Set("R1", "2.2K");
-    variables.Set("C1", "100N");
-    variables.Set("X", "4");
-    variables.Set("Y", "2");
-    variables.Set("VCC", "5");
-    variables.Set("TAU", "0.22");
-    variables.Set("ARR", "1,2.5,4,8,16");
+    FillTypicalVariables(variables);
     variables.Set("ANS", "42");
     variables.Set("_ANS", "42");
-    variables.Set("_CLIP", "");
-    variables.Set("F(X)", "X*2+1");
-    variables.Set("G(A,B)", "A^2-B");
-    variables.Set("HYP(A,B)", "SQRT(A^2+B^2)");
     variables.Set("AREA(R)", "_PI*R^2");
     variables.Set("K(X)", "F(X)+G(X,1)");
     TTinyParser parser;

@@ -10,24 +10,10 @@
 
 namespace {
 
-// The variables the typical lines read.
-void FillVariables(TVariableList& variables) {
-    variables.Set("R1", "2.2K");
-    variables.Set("C1", "100N");
-    variables.Set("X", "4");
-    variables.Set("Y", "2");
-    variables.Set("VCC", "5");
-    variables.Set("TAU", "0.22");
-    variables.Set("ARR", "1,2.5,4,8,16");
-    variables.Set("F(X)", "X*2+1");
-    variables.Set("G(A,B)", "A^2-B");
-    variables.Set("HYP(A,B)", "SQRT(A^2+B^2)");
-}
-
 void BM_EvaluateTypical(benchmark::State& state) {
     const std::vector<std::string> lines = TypicalLines();
     TVariableList variables;
-    FillVariables(variables);
+    FillTypicalVariables(variables);
     TTinyParser parser;
     parser.SetVariables(&variables);
     size_t i = 0;
