@@ -20,6 +20,8 @@
 #include "app/Prompts.h"
 #include "document/editor/DocumentEditor.h"
 
+using namespace tallyon;
+
 namespace {
 
 using tallyon::TFrmMain;

@@ -6,6 +6,8 @@
 #include <array>
 #include <functional>
 
+namespace tallyon {
+
 namespace {
 
 constexpr int kVariableCount = 100;
@@ -113,3 +115,5 @@ std::vector<TBenchLine> GenerateBenchLines(int count, bool assignments, std::uin
     }
     return lines;
 }
+
+}  // namespace tallyon

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace tallyon {
+
 struct TBenchLine {
     std::string Tallyon;  // as typed into a Tallyon document
     std::string Calc;     // for "calc -f"
@@ -20,3 +22,5 @@ struct TBenchLine {
 // and bc forms of an assignment print its value as Tallyon's answer does. Reusing lines
 // use only the function-free shapes, so every value stays finite and real.
 std::vector<TBenchLine> GenerateBenchLines(int count, bool assignments, std::uint32_t seed = 1);
+
+}  // namespace tallyon

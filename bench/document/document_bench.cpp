@@ -6,6 +6,8 @@
 #include "document/CalcDocument.h"
 #include "document/MemoryLineDocument.h"
 
+using namespace tallyon;
+
 namespace {
 
 std::vector<std::string> TallyonLines(int count, bool assignments) {

@@ -10,6 +10,8 @@
 
 #include "BenchLines.h"
 
+using namespace tallyon;
+
 int main(int argc, char** argv) {
     if (argc != 6) {
         std::cerr

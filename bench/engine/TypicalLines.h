@@ -8,6 +8,8 @@
 
 #include "engine/VariableList.h"
 
+namespace tallyon {
+
 inline std::vector<std::string> TypicalLines() {
     std::vector<std::string> lines;
     std::ifstream file(TALLYON_BENCH_DATA "/typical.txt");
@@ -30,3 +32,5 @@ inline void FillTypicalVariables(TVariableList& variables) {
     variables.Set("G(A,B)", "A^2-B");
     variables.Set("HYP(A,B)", "SQRT(A^2+B^2)");
 }
+
+}  // namespace tallyon

@@ -8,6 +8,8 @@
 #include "TypicalLines.h"
 #include "engine/TinyParseEngine.h"
 
+using namespace tallyon;
+
 namespace {
 
 void BM_ComponentTypical(benchmark::State& state) {

@@ -7,6 +7,8 @@
 
 #include "engine/RuvoSub.h"
 
+using namespace tallyon;
+
 namespace {
 
 constexpr std::array<std::string_view, 8> kTexts = {

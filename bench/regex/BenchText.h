@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tallyon {
+
 inline std::string MakeBenchText(std::size_t bytes) {
     static const char* const separators[] = {
         ",", " , ", "\t,\t", "  ", "\t", " ,", ", ", "\n", "\r\n", " \t , \t", "   ,  ", ",\t",
@@ -32,3 +34,5 @@ inline std::string MakeBenchText(std::size_t bytes) {
     }
     return text;
 }
+
+}  // namespace tallyon

@@ -12,6 +12,8 @@
 #include "BenchText.h"
 #include "regex/DfaRegExp.h"
 
+using namespace tallyon;
+
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     if (argc == 3 && std::string(argv[1]) == "--make-text") {

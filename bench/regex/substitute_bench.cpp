@@ -8,6 +8,8 @@
 #include "BenchText.h"
 #include "regex/DfaRegExp.h"
 
+using namespace tallyon;
+
 namespace {
 
 constexpr std::size_t kTextBytes = 50u << 20;

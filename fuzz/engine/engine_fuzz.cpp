@@ -16,6 +16,8 @@
 #include "engine/MathFault.h"
 #include "engine/TinyParseEngine.h"
 
+using namespace tallyon;
+
 namespace {
 
 void FillVariables(TVariableList& variables) {

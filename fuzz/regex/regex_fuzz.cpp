@@ -19,6 +19,8 @@
 
 #include "regex/DfaRegExp.h"
 
+using namespace tallyon;
+
 namespace {
 
 // A search is quadratic in the worst case (a long probe past every short match, as ".+x|."

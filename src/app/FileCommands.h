@@ -18,9 +18,10 @@
 #include "app/Prompts.h"
 
 class QWidget;
-struct TSettingsRecord;
 
 namespace tallyon {
+
+struct TSettingsRecord;
 
 // The occasions on which a modified document may be discarded; each has its own question.
 enum class DiscardOccasion { CreateNew, Open, Closing };

@@ -20,6 +20,8 @@
 
 #include "engine/RuvoSub.h"
 
+namespace tallyon {
+
 namespace {
 
 constexpr int kMaxSignificant = 18;    // digits a rounded value keeps
@@ -275,3 +277,5 @@ std::string FormatAnswer(double value, const TSettingsRecord& settings) {
             return RuvoFloatToStr(0, settings.OptPrecision, settings.OptDigits, wide);
     }
 }
+
+}  // namespace tallyon

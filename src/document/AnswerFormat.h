@@ -10,6 +10,8 @@
 
 #include "settings/SettingsRecord.h"
 
+namespace tallyon {
+
 // Raised by the pattern operation for a pattern it refuses ("Format string too long").
 class EFormatError : public std::runtime_error {
 public:
@@ -30,3 +32,5 @@ std::string FormatAnswer(double value, const TSettingsRecord& settings);
 // general number text. Raises EFormatError("Format string too long") for a pattern longer
 // than kMaxPatternLength.
 std::string FormatByPattern(std::string_view pattern, long double value);
+
+}  // namespace tallyon

@@ -5,6 +5,8 @@
 #include "document/LineModel.h"
 #include "engine/RuvoSub.h"
 
+namespace tallyon {
+
 namespace {
 
 // The largest column <= `column` that starts a character of the UTF-8 text.
@@ -137,3 +139,5 @@ void TCalcDocument::RemoveAnswers() {
     for (int i = 0; i < count; ++i)
         Document_.ReplaceLine(i, StripAnswer(Document_.Line(i)));
 }
+
+}  // namespace tallyon

@@ -23,6 +23,8 @@
 #include "engine/VariableList.h"
 #include "settings/SettingsRecord.h"
 
+namespace tallyon {
+
 // The document as the calculation sees it: a sequence of text lines (UTF-8, no line breaks)
 // and a caret. Lines are numbered from 0. Columns count bytes of the line's UTF-8 text.
 class TLineDocument {
@@ -120,3 +122,5 @@ private:
     TTinyParser Parser_;
     TCalcHooks Hooks_;
 };
+
+}  // namespace tallyon

@@ -17,6 +17,8 @@
 #include <fstream>
 #include <iterator>
 
+namespace tallyon {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -231,3 +233,5 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
         ::close(dirFd);
     }
 }
+
+}  // namespace tallyon

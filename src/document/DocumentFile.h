@@ -20,6 +20,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tallyon {
+
 // A document or variables file that cannot be read or written. The message is meant for the
 // user as it stands and names the file.
 class EDocumentFileError : public std::runtime_error {
@@ -50,3 +52,5 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 
 // Decodes bytes as text: UTF-8 as it stands (byte-order mark dropped), else Shift-JIS.
 std::string DecodeDocumentBytes(std::string_view bytes);
+
+}  // namespace tallyon

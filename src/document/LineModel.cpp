@@ -1,6 +1,8 @@
 // Line model: finding the arrow, stripping the answer and cutting out the expression.
 #include "document/LineModel.h"
 
+namespace tallyon {
+
 namespace {
 
 // The first " ==> " of the line, else the first " >>> ", as `StripAnswer` looks for them.
@@ -69,3 +71,5 @@ std::string ComposeAnswerLine(std::string_view body, bool error, std::string_vie
     line += ' ';
     return line;
 }
+
+}  // namespace tallyon

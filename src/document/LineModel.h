@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+namespace tallyon {
+
 inline constexpr std::string_view kNormalArrow = " ==> ";
 inline constexpr std::string_view kErrorArrow = " >>> ";
 inline constexpr std::size_t kArrowLength = 5;  // both arrows
@@ -63,3 +65,5 @@ inline bool IsTrimmedChar(char c) {
 
 // The text without leading and trailing characters with codes 0 to 32.
 std::string_view TrimBlanks(std::string_view text);
+
+}  // namespace tallyon

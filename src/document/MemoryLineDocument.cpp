@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace tallyon {
+
 TMemoryLineDocument::TMemoryLineDocument(std::vector<std::string> lines)
     : Lines_(std::move(lines)) {
     if (Lines_.empty()) Lines_.emplace_back();
@@ -30,3 +32,5 @@ void TMemoryLineDocument::SetCaret(int n, int column) {
     CaretLine_ = std::clamp(n, 0, static_cast<int>(Lines_.size()) - 1);
     CaretColumn_ = std::clamp(column, 0, static_cast<int>(Lines_[CaretLine_].size()));
 }
+
+}  // namespace tallyon

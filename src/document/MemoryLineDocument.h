@@ -9,6 +9,8 @@
 
 #include "document/CalcDocument.h"
 
+namespace tallyon {
+
 class TMemoryLineDocument : public TLineDocument {
 public:
     TMemoryLineDocument() : Lines_(1) {}
@@ -31,3 +33,5 @@ private:
     int CaretLine_ = 0;
     int CaretColumn_ = 0;
 };
+
+}  // namespace tallyon

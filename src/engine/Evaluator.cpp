@@ -32,6 +32,8 @@
 #include "engine/MathFault.h"
 #include "engine/TinyParseEngine.h"
 
+namespace tallyon {
+
 namespace {
 
 constexpr int kDead = -2;  // prev_ of a deleted slot
@@ -518,3 +520,5 @@ void TTinyParser::Assign(TTerm& left, double b) {
     }
     left.Value = b;
 }
+
+}  // namespace tallyon

@@ -17,6 +17,8 @@
 #include "engine/RuvoSub.h"
 #include "engine/VariableList.h"
 
+namespace tallyon {
+
 namespace {
 
 // The function names in operator-table order; TFunction follows the same order.
@@ -414,3 +416,5 @@ bool LookupConstant(std::string_view name, TRandomGenerator& random, double& val
     }
     return true;
 }
+
+}  // namespace tallyon

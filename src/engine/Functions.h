@@ -11,6 +11,8 @@
 #include <span>
 #include <string_view>
 
+namespace tallyon {
+
 class TVariableList;
 
 // The 49 function names, TRUNC first and IF last.
@@ -32,3 +34,5 @@ using TRandomGenerator = std::mt19937_64;
 // When name is one of the 24 constant names, stores its value (drawing a new number for
 // "_RND") and returns true.
 bool LookupConstant(std::string_view name, TRandomGenerator& random, double& value);
+
+}  // namespace tallyon

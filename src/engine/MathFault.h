@@ -6,6 +6,8 @@
 #include <cmath>
 #include <stdexcept>
 
+namespace tallyon {
+
 class EMathError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -29,3 +31,5 @@ inline double StoreDouble(long double x) {
     if (std::isinf(d)) RaiseOverflow();
     return d;
 }
+
+}  // namespace tallyon

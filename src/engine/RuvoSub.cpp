@@ -28,6 +28,8 @@
 
 #include "engine/MathFault.h"
 
+namespace tallyon {
+
 namespace {
 
 // Powers of ten that a 64-bit mantissa holds exactly (5^27 < 2^64).
@@ -590,3 +592,5 @@ std::string RuvoFloatToStr(int mode, int precision, int digits, long double valu
 std::string GeneralNumberText(long double value) {
     return RuvoFloatToStr(0, 15, 0, value);
 }
+
+}  // namespace tallyon

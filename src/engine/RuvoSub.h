@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace tallyon {
+
 // The one conversion-error class: a number text that does not read. Its message is shown
 // to the user as it stands.
 class EConvertError : public std::runtime_error {
@@ -56,3 +58,5 @@ TRoundedDigits RoundSignificant(long double value, int keep);
 // The general number text: General with precision 15 ("0.333333333333333", "1E-5", "1E20").
 // Every number the system itself writes as text goes through this.
 std::string GeneralNumberText(long double value);
+
+}  // namespace tallyon

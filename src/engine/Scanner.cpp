@@ -22,6 +22,8 @@
 #include "engine/MathFault.h"
 #include "engine/TinyParseEngine.h"
 
+namespace tallyon {
+
 namespace {
 
 bool IsBlank(char c) {
@@ -176,3 +178,5 @@ void TTinyParser::Tokenize() {
         }
     }
 }
+
+}  // namespace tallyon

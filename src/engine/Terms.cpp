@@ -10,6 +10,8 @@
 
 #include "engine/Functions.h"
 
+namespace tallyon {
+
 void TTrmList::AddTerm(int kind, std::string_view text, double value) {
     TTerm& term = terms_.emplace_back();
     term.Kind = kind;
@@ -90,3 +92,5 @@ void BuildOperatorTable(TOpeList& table) {
         table.Add(text, priority);
     table.SortLongestFirst();
 }
+
+}  // namespace tallyon

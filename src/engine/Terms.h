@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tallyon {
+
 // Term kinds that are not operator priorities.
 inline constexpr int kKindOperand = 0;
 inline constexpr int kKindUnbound = -1;
@@ -96,3 +98,5 @@ void BuildOperatorTable(TOpeList& table);
 inline bool IsUpperLetter(char c) {
     return c >= 'A' && c <= 'Z';
 }
+
+}  // namespace tallyon

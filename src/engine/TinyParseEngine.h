@@ -23,6 +23,8 @@
 #include "engine/Terms.h"
 #include "engine/VariableList.h"
 
+namespace tallyon {
+
 class TTinyParser;
 
 // Assignment notification: called once per executed ":=", before the value is stored.
@@ -152,3 +154,5 @@ private:
     int tail_ = -1;
     int liveCount_ = 0;
 };
+
+}  // namespace tallyon

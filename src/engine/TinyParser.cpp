@@ -8,6 +8,8 @@
 #include "engine/MathFault.h"
 #include "engine/TinyParseEngine.h"
 
+namespace tallyon {
+
 namespace {
 
 bool BeginsName(const std::string& text) {
@@ -134,3 +136,5 @@ void TTinyParser::ResetCallContext() {
     context_->Budget = kCallBudget;
     context_->Runaway = false;
 }
+
+}  // namespace tallyon

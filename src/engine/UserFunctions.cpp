@@ -20,6 +20,8 @@
 
 #include "engine/TinyParseEngine.h"
 
+namespace tallyon {
+
 int TTinyParser::DefinitionHeaderEnd() const {
     const int count = terms_.Count();
     if (count <= 4 || terms_[0].Kind != kKindUserFunction || !terms_[1].Is('(')) return -1;
@@ -143,3 +145,5 @@ bool TTinyParser::CallUserFunction(const std::string& name, int position, double
     result = nested->resultValue_;
     return true;
 }
+
+}  // namespace tallyon

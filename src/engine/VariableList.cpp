@@ -9,6 +9,8 @@
 
 #include <cassert>
 
+namespace tallyon {
+
 namespace {
 
 unsigned char FoldAscii(unsigned char c) {
@@ -193,3 +195,5 @@ std::string WriteCommaList(const std::vector<std::string>& items) {
     }
     return out;
 }
+
+}  // namespace tallyon

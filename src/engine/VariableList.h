@@ -15,6 +15,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace tallyon {
+
 class TVariableList {
 public:
     // Index of the first line whose name part matches name, or -1.
@@ -66,3 +68,5 @@ std::vector<std::string> ReadCommaList(std::string_view text);
 // Writes a comma list: items joined by "," with items containing a code <= 32, a quote or a
 // comma quoted; a list of one empty item is written as "\"\"".
 std::string WriteCommaList(const std::vector<std::string>& items);
+
+}  // namespace tallyon

@@ -8,6 +8,8 @@
 
 #include "regex/RegexNfa.h"
 
+namespace tallyon {
+
 std::unique_ptr<TPatDFA> CompilePattern(std::string_view pattern, const TCharCodec& codec) {
     const std::size_t endPosition = pattern.size() + 1;
     TPatParseTree tree;
@@ -45,3 +47,5 @@ void TRegularExpression::SetRegExp(std::string_view pattern) {
     current_ = 1;
     regExp_ = pattern;
 }
+
+}  // namespace tallyon

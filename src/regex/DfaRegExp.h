@@ -33,6 +33,8 @@
 #include "regex/RegexDfa.h"
 #include "regex/RegexParse.h"
 
+namespace tallyon {
+
 // One compiled pattern: the automaton and the text it was compiled from.
 struct TCompiledPattern {
     std::string text;  // after preprocessing
@@ -135,3 +137,5 @@ public:
     // position counts in the replacement), leaving `text` unchanged.
     int GSub(std::string_view replacement, std::string& text) const;
 };
+
+}  // namespace tallyon

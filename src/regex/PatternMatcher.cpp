@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tallyon {
+
 namespace {
 
 constexpr std::size_t kNoEnd = std::string_view::npos;
@@ -192,3 +194,5 @@ std::optional<TPatMatch> TPatternMatcher::MidLineSearch(std::string_view text,
     }
     return std::nullopt;
 }
+
+}  // namespace tallyon

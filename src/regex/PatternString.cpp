@@ -11,6 +11,8 @@
 #include "regex/DfaRegExp.h"
 #include "regex/RegexScanner.h"
 
+namespace tallyon {
+
 namespace {
 
 // One piece of an expanded replacement: literal bytes, or the matched text.
@@ -129,3 +131,5 @@ int TPatternString::GSub(std::string_view replacement, std::string& text) const 
     text = std::move(result);
     return count;
 }
+
+}  // namespace tallyon

@@ -1,6 +1,8 @@
 // Decoding and encoding of the two text encodings (see RegexChars.h for the rules).
 #include "regex/RegexChars.h"
 
+namespace tallyon {
+
 TCharCodec::TCharCodec(TTextEncoding encoding) : encoding_(encoding) {
     if (encoding == TTextEncoding::teShiftJis) {
         lineHead_ = 0xFFFD;
@@ -90,3 +92,5 @@ void TCharCodec::Encode(TCharCode code, std::string& out) const {
         out += static_cast<char>(0x80 | (code & 0x3F));
     }
 }
+
+}  // namespace tallyon

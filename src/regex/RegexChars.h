@@ -23,6 +23,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tallyon {
+
 using TCharCode = std::uint32_t;
 
 // An inclusive range of character codes; lo <= hi.
@@ -118,3 +120,5 @@ private:
     TCharCode maxText_;
     std::vector<TCodeRange> any_;
 };
+
+}  // namespace tallyon

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <unordered_map>
 
+namespace tallyon {
+
 namespace {
 
 // Work charged for each condition of a state beyond its targets: the key of its target
@@ -166,3 +168,5 @@ int TPatDFA::StepSorted(int state, TCharCode code) const {
     --it;
     return code <= it->range.hi ? it->target : kNone;
 }
+
+}  // namespace tallyon

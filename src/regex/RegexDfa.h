@@ -33,6 +33,8 @@
 #include "regex/RegexChars.h"
 #include "regex/RegexNfa.h"
 
+namespace tallyon {
+
 // A set of NFA state numbers as a bit array.
 class TPatNFAStateSet {
 public:
@@ -96,3 +98,5 @@ private:
     bool beginsWithLineHead_ = false;
     bool endsWithLineTail_ = false;
 };
+
+}  // namespace tallyon

@@ -5,6 +5,8 @@
 
 #include <stdexcept>
 
+namespace tallyon {
+
 int TPatNFA::NewState() {
     if (states_.size() >= kMaxStates) {
         throw EPatternError(PatternMessage::kTooComplex, errorPosition_);
@@ -95,3 +97,5 @@ void TPatNFA::GenerateStateList(const TPatParseTree& tree, const TCharCodec& cod
         }
     }
 }
+
+}  // namespace tallyon

@@ -14,6 +14,8 @@
 #include "regex/RegexChars.h"
 #include "regex/RegexParse.h"
 
+namespace tallyon {
+
 struct TNfaTransition {
     int condition;  // index into TPatNFA::Conditions(); -1 for an epsilon transition
     int target;     // index of the target state
@@ -59,3 +61,5 @@ private:
     std::size_t transitions_ = 0;
     std::size_t errorPosition_ = 0;
 };
+
+}  // namespace tallyon

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace tallyon {
+
 namespace {
 constexpr std::size_t kNoLeaf = static_cast<std::size_t>(-1);
 }  // namespace
@@ -233,3 +235,5 @@ int TPatParser::Class(bool negated) {
     }
     return tree_->AddRanges(rest, codec_.MaxTextCode());
 }
+
+}  // namespace tallyon

@@ -20,6 +20,8 @@
 #include "regex/RegexChars.h"
 #include "regex/RegexScanner.h"
 
+namespace tallyon {
+
 // Expands fuzzy-character and synonym dictionary entries into alternations before parsing.
 // No dictionary ships with the program, so the text always comes back unchanged; the two
 // switches are kept so that callers can state their wish.
@@ -109,3 +111,5 @@ private:
     TPatParseTree* tree_ = nullptr;
     int depth_ = 0;
 };
+
+}  // namespace tallyon

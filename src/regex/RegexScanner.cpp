@@ -1,6 +1,8 @@
 // Escapes and tokens of the pattern syntax (see RegexScanner.h).
 #include "regex/RegexScanner.h"
 
+namespace tallyon {
+
 namespace {
 
 int HexDigit(unsigned char c) {
@@ -169,3 +171,5 @@ void TPatScanner::NextInClass() {
     token_.kind = TTokenKind::tkRange;
     token_.hi = last;
 }
+
+}  // namespace tallyon

@@ -13,6 +13,8 @@
 
 #include "regex/RegexChars.h"
 
+namespace tallyon {
+
 // Reads the characters of one text, resolving escapes on request. Errors carry the
 // reader's position.
 class TPatCharReader {
@@ -88,3 +90,5 @@ private:
     TPatToken token_;
     bool inClass_ = false;
 };
+
+}  // namespace tallyon

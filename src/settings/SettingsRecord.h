@@ -18,6 +18,8 @@
 #include <string_view>
 #include <variant>
 
+namespace tallyon {
+
 // A colour in the toolkit encoding (see above).
 using TColour = std::uint32_t;
 
@@ -126,3 +128,5 @@ inline const TSettingField* FindSettingField(std::string_view name) {
         if (field.Name == name) return &field;
     return nullptr;
 }
+
+}  // namespace tallyon

@@ -5,6 +5,8 @@
 
 #include "document/DocumentFile.h"
 
+namespace tallyon {
+
 namespace {
 
 // Names are compared as the variables list compares them: ASCII letters without case.
@@ -57,3 +59,5 @@ std::string VariablesText(const TVariableList& list) {
 void WriteVariablesFile(const std::filesystem::path& path, const TVariableList& list) {
     WriteFileAtomically(path, VariablesText(list));
 }
+
+}  // namespace tallyon

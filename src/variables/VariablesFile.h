@@ -15,6 +15,8 @@
 
 #include "engine/VariableList.h"
 
+namespace tallyon {
+
 // One entry of a variables file as it will enter the list.
 struct TVariableEntry {
     std::string Name;
@@ -39,3 +41,5 @@ std::string VariablesText(const TVariableList& list);
 
 // Writes the list to the file atomically; raises EDocumentFileError on failure.
 void WriteVariablesFile(const std::filesystem::path& path, const TVariableList& list);
+
+}  // namespace tallyon

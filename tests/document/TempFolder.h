@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace tallyon {
+
 class TTempFolder {
 public:
     TTempFolder() {
@@ -77,3 +79,5 @@ inline int RunUnprivileged(const std::function<bool()>& action) {
     if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+}  // namespace tallyon

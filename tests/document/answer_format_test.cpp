@@ -11,6 +11,8 @@
 
 #include "engine/RuvoSub.h"
 
+using namespace tallyon;
+
 namespace {
 
 struct TPatternCase {

@@ -8,6 +8,8 @@
 
 #include "document/MemoryLineDocument.h"
 
+using namespace tallyon;
+
 namespace {
 
 using TLines = std::vector<std::string>;

@@ -10,6 +10,8 @@
 
 #include "document/TempFolder.h"
 
+using namespace tallyon;
+
 namespace {
 
 namespace fs = std::filesystem;

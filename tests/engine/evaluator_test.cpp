@@ -10,6 +10,8 @@
 
 #include "engine/TinyParseEngine.h"
 
+using namespace tallyon;
+
 namespace {
 
 struct ValueCase {

@@ -12,6 +12,8 @@
 #include "engine/RuvoSub.h"
 #include "engine/VariableList.h"
 
+using namespace tallyon;
+
 namespace {
 
 // Calls a function the way the evaluator does: the last argument is x, the others Args.

@@ -7,6 +7,8 @@
 #include "engine/MathFault.h"
 #include "engine/TinyParseEngine.h"
 
+using namespace tallyon;
+
 namespace {
 
 class Component : public ::testing::Test {

@@ -12,6 +12,8 @@
 
 #include "engine/MathFault.h"
 
+using namespace tallyon;
+
 namespace {
 
 // Names each parameterised case after its row.

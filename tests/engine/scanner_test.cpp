@@ -10,6 +10,8 @@
 #include "engine/MathFault.h"
 #include "engine/TinyParseEngine.h"
 
+using namespace tallyon;
+
 namespace {
 
 std::string Dump(const TTrmList& terms) {

@@ -6,6 +6,8 @@
 
 #include "engine/TinyParseEngine.h"
 
+using namespace tallyon;
+
 namespace {
 
 class UserFunction : public ::testing::Test {

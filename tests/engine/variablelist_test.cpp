@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using namespace tallyon;
+
 namespace {
 
 TEST(VariableList, NamesMatchWithoutRegardToCase) {

@@ -11,6 +11,8 @@
 
 #include "document/TempFolder.h"
 
+using namespace tallyon;
+
 namespace {
 
 using TFiles = std::vector<std::pair<std::string, std::string>>;

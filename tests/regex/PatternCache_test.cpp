@@ -7,6 +7,8 @@
 
 #include "regex/DfaRegExp.h"
 
+using namespace tallyon;
+
 namespace {
 
 std::string Name(int i) {

@@ -19,6 +19,8 @@
 
 #include "regex/DfaRegExp.h"
 
+using namespace tallyon;
+
 namespace {
 
 struct Letter {

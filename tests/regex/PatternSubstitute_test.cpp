@@ -6,6 +6,8 @@
 
 #include "regex/DfaRegExp.h"
 
+using namespace tallyon;
+
 namespace {
 
 constexpr auto kUtf8 = TTextEncoding::teUtf8;

@@ -6,6 +6,8 @@
 #include "document/DocumentFile.h"
 #include "document/TempFolder.h"
 
+using namespace tallyon;
+
 namespace {
 
 using TLines = std::vector<std::string>;

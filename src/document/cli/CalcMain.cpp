@@ -19,6 +19,8 @@
 #include "engine/VariableList.h"
 #include "variables/VariablesFile.h"
 
+using namespace tallyon;
+
 namespace {
 
 constexpr int kExitCalculated = 0;

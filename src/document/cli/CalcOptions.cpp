@@ -6,6 +6,8 @@
 #include <charconv>
 #include <string_view>
 
+namespace tallyon {
+
 namespace {
 
 struct TFormatName {
@@ -159,3 +161,5 @@ std::optional<TCalcOptions> ParseCalcOptions(const std::vector<std::string>& arg
     }
     return options;
 }
+
+}  // namespace tallyon

@@ -8,6 +8,8 @@
 
 #include "settings/SettingsRecord.h"
 
+namespace tallyon {
+
 struct TCalcOptions {
     TSettingsRecord Settings;       // number format as the options give it
     std::string DocumentPath;       // empty or "-" for standard input
@@ -27,3 +29,5 @@ std::optional<TCalcOptions> ParseCalcOptions(const std::vector<std::string>& arg
 
 // The text printed by --help.
 std::string CalcUsage();
+
+}  // namespace tallyon
