@@ -26,6 +26,7 @@
 #include <limits>
 #include <string>
 
+#include "engine/AsciiText.h"
 #include "engine/MathFault.h"
 
 namespace tallyon {
@@ -223,10 +224,8 @@ public:
             heap_.resize(text.size());
             out = heap_.data();
         }
-        for (size_t i = 0; i < text.size(); ++i) {
-            const char c = text[i];
-            out[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-        }
+        for (size_t i = 0; i < text.size(); ++i)
+            out[i] = AsciiUpper(text[i]);
         view_ = std::string_view(out, text.size());
     }
     std::string_view view() const { return view_; }
