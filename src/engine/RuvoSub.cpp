@@ -571,25 +571,30 @@ long double RuvoStrToFloat(std::string_view text) {
 }
 
 std::string RuvoFloatToStr(int mode, int precision, int digits, long double value) {
-    if (mode < 0 || mode > 4) return {};
+    if (mode < static_cast<int>(TNumberFormat::General) ||
+        mode > static_cast<int>(TNumberFormat::UserPattern)) {
+        return {};
+    }
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
     if (precision < 2) precision = 2;
     if (precision > 18) precision = 18;
-    switch (mode) {
-        case 1:
+    switch (static_cast<TNumberFormat>(mode)) {
+        case TNumberFormat::Exponent:
             return WriteExponent(value, precision, digits);
-        case 2:
+        case TNumberFormat::Fixed:
             return WriteFixed(value, precision, digits);
-        case 3:
+        case TNumberFormat::Engineering:
             return WriteEngineering(value, precision, digits);
-        default:
-            return WriteGeneral(Digits(value, precision), precision);
+        case TNumberFormat::General:
+        case TNumberFormat::UserPattern:
+            break;
     }
+    return WriteGeneral(Digits(value, precision), precision);
 }
 
 std::string GeneralNumberText(long double value) {
-    return RuvoFloatToStr(0, 15, 0, value);
+    return RuvoFloatToStr(TNumberFormat::General, 15, 0, value);
 }
 
 }  // namespace tallyon
