@@ -62,7 +62,7 @@ bool ImpliesMultiply(const TTerm& left, const TTerm& right) {
 
 void TTinyParser::Tokenize() {
     resultText_.clear();
-    errorCode_ = 0;
+    errorCode_ = TErrorCode::None;
     terms_.Clear();
 
     scanText_.assign(expression_);

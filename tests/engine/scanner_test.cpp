@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "EngineTestSupport.h"
 #include "engine/MathFault.h"
 #include "engine/TinyParseEngine.h"
 
@@ -80,7 +81,7 @@ TEST_P(ScanTable, ScansInto) {
     EXPECT_EQ(Scan(parser, GetParam().expression), GetParam().terms) << GetParam().behaviour;
 }
 
-INSTANTIATE_TEST_SUITE_P(Scanner, ScanTable, ::testing::ValuesIn(kScanCases));
+INSTANTIATE_TEST_SUITE_P(Scanner, ScanTable, ::testing::ValuesIn(kScanCases), test::BehaviourName);
 
 TEST(Scanner, NumbersAreReadAsTheyAreScanned) {
     TTinyParser parser;
