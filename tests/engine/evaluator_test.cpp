@@ -23,6 +23,10 @@ struct ValueCase {
     TErrorCode errorCode;
 };
 
+void PrintTo(const ValueCase& row, std::ostream* out) {
+    *out << testing::PrintToString(std::string(row.expression));
+}
+
 // Runs rows against a parser linked to a list holding the array A = 1,2,3.
 class ValueTable : public ::testing::TestWithParam<ValueCase> {};
 

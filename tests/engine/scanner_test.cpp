@@ -36,6 +36,10 @@ struct ScanCase {
     const char* terms;
 };
 
+void PrintTo(const ScanCase& row, std::ostream* out) {
+    *out << testing::PrintToString(std::string(row.expression));
+}
+
 const ScanCase kScanCases[] = {
     {"a name may end in digits", "X2", "X2/-1"},
     {"a digit ends a function name", "SIN2", "SIN/100 2/0"},

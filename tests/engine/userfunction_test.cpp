@@ -36,6 +36,10 @@ struct DefinitionCase {
     const char* body;
 };
 
+void PrintTo(const DefinitionCase& row, std::ostream* out) {
+    *out << testing::PrintToString(std::string(row.definition));
+}
+
 const DefinitionCase kDefinitions[] = {
     {"body rebuilt without blanks", "F(X) := X * 2", "F(X)", "X*2"},
     {"parameters separated by commas", "g(a, b) := a - b", "G(A,B)", "A-B"},
@@ -71,6 +75,10 @@ struct CallCase {
     double value;
     TErrorCode errorCode;
 };
+
+void PrintTo(const CallCase& row, std::ostream* out) {
+    *out << testing::PrintToString(std::string(row.expression));
+}
 
 // Calls against a fixed set of definitions.
 class Calls : public UserFunction, public ::testing::WithParamInterface<CallCase> {};
@@ -148,6 +156,10 @@ struct RunawayCase {
     const char* definitions[3];
     const char* call;
 };
+
+void PrintTo(const RunawayCase& row, std::ostream* out) {
+    *out << testing::PrintToString(std::string(row.call));
+}
 
 const RunawayCase kRunaways[] = {
     {"direct recursion", {"R(X) := R(X-1) + 1"}, "R(1)"},
