@@ -42,7 +42,7 @@ TEST_F(ClipboardWindowTest, AssignmentsSendValuesInTheChosenArrayFormat) {
     type({"_CLIP[3] := 7"});
     press(Qt::Key_Return);
     EXPECT_EQ(clipboardText(), "1\t2\t0\t7");
-    type({"_CLIP := 2*3"});
+    type({"_CLIP := 2*3 $"});  // a silent line assigns all the same
     press(Qt::Key_Return);
     EXPECT_EQ(clipboardText(), "6");
     type({"_CLIP[-2] := 1"});
@@ -70,9 +70,9 @@ TEST_F(ClipboardWindowTest, CopyAutomaticallyTogglesItsCheckMarkAndCopiesAnswers
     press(Qt::Key_Return);
     EXPECT_EQ(clipboardText(), "0.333333333333333");
     window->settingsRecord().OptNumFormatClipboard = 1;
-    type({"1/4"});
+    type({"1/0"});  // an error copies the answer written behind the arrow
     press(Qt::Key_Return);
-    EXPECT_EQ(lines().front(), "1/4 ==> " + clipboardText() + " ");
+    EXPECT_EQ(lines().front(), "1/0 >>> " + clipboardText() + " ");
 
     run(*window, "AtnEditSendToClipboard");
     EXPECT_FALSE(copy->isChecked());

@@ -230,25 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CopyCase{"EmptyLineGivesEmptyAnswer", true, 1, "", 0, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ExchangeFixture, ToggleInvertsTheStoredState) {
-    EXPECT_FALSE(Exchange.AutomaticCopy());
-    EXPECT_TRUE(Exchange.ToggleAutomaticCopy());
-    EXPECT_TRUE(Settings.OptAutomaticallyCopyState);
-    EXPECT_FALSE(Exchange.ToggleAutomaticCopy());
-    EXPECT_FALSE(Settings.OptAutomaticallyCopyState);
-}
-
-// The whole road: a column copied from a spreadsheet is used in expressions and results go
-// back to the clipboard.
-
-TEST_F(ExchangeFixture, SpreadsheetColumnServesAsElementsAndSumArguments) {
-    Settings.OptNumFormatArray = 3;
-    Clipboard.content = "1.5\r\n2.5\r\n4\r\n";
-    EXPECT_EQ(calculate("_CLIP[2]"), "_CLIP[2] ==> 4 ");
-    EXPECT_EQ(calculate("SUM(_CLIP[0],_CLIP[1],_CLIP[2])"),
-              "SUM(_CLIP[0],_CLIP[1],_CLIP[2]) ==> 8 ");
-    EXPECT_EQ(Variables.Get("_CLIP"), "1.5\r\n2.5\r\n4");
-}
+// Through the calculation of document lines (the main window's test covers the rest).
 
 TEST_F(ExchangeFixture, SpreadsheetTableReadsRowByRowWithTheTabFormat) {
     Settings.OptNumFormatArray = 1;
@@ -266,21 +248,6 @@ TEST_F(ExchangeFixture, ElementAssignmentRewritesTheClipboardInTheArrayFormat) {
     EXPECT_EQ(Clipboard.content, "1\t20\t3\t0\t0.333333333333333");
 }
 
-TEST_F(ExchangeFixture, WholeAssignmentReplacesTheClipboard) {
-    Clipboard.content = "anything";
-    calculate("_CLIP := 2*3");
-    EXPECT_EQ(Clipboard.content, "6");
-    EXPECT_EQ(calculate("_CLIP := 7 $"), "_CLIP := 7 $");  // silent, but it assigns
-    EXPECT_EQ(Clipboard.content, "7");
-}
-
-TEST_F(ExchangeFixture, IndexBelowMinusOneFailsTheLineAndLeavesTheClipboard) {
-    Clipboard.content = "1,2";
-    const std::string line = calculate("_CLIP[-2] := 5");
-    EXPECT_NE(line.find(" >>> "), std::string::npos) << line;
-    EXPECT_EQ(Clipboard.content, "1,2");
-}
-
 TEST_F(ExchangeFixture, HugeIndexFailsTheLineInsteadOfPadding) {
     Clipboard.content = "1,2";
     const std::string line = calculate("_CLIP[1E9] := 5");
@@ -293,20 +260,6 @@ TEST_F(ExchangeFixture, OtherAssignmentsLeaveTheClipboard) {
     calculate("X := 5");
     EXPECT_EQ(Clipboard.content, "12");
     EXPECT_EQ(Clipboard.writes, 0);
-}
-
-TEST_F(ExchangeFixture, AutomaticCopyFollowsTheCalculation) {
-    calculate("1/3");
-    EXPECT_EQ(Clipboard.content, "");  // off: nothing copied
-    Exchange.ToggleAutomaticCopy();
-    Settings.OptNumFormat = 2;  // the document shows Fixed, the clipboard full precision
-    calculate("1/3");
-    EXPECT_EQ(Clipboard.content, "0.333333333333333");
-    Settings.OptNumFormatClipboard = 1;
-    const std::string line = calculate("1/0");
-    EXPECT_EQ(line, "1/0 >>> " + Clipboard.content + " ");
-    calculate("");
-    EXPECT_EQ(Clipboard.content, "");
 }
 
 TEST_F(ExchangeFixture, CalculationThatRaisesCopiesNothing) {
