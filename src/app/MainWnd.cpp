@@ -69,6 +69,7 @@ TFrmMain::TFrmMain(QStringList arguments, QWidget* parent)
     CreateToolBar();
     CreateStatusBar();
     ConnectEvents();
+    clipboardExchange_.ConnectHooks(hooks_);
     FormCreate();
 }
 
@@ -447,6 +448,10 @@ void TFrmMain::AtnEditDeleteExecute() {
 void TFrmMain::AtnEditSelectAllExecute() {
     EditSelectAll(*REdit1);
 }
+void TFrmMain::AtnEditSendToClipboardExecute() {
+    clipboardExchange_.ToggleAutomaticCopy();
+    SyncCheckMarks();
+}
 
 // ---- commands still to come -------------------------------------------------------------
 
@@ -457,9 +462,6 @@ void TFrmMain::CommandNotAvailable() {
     Prompts::current().tell(this, windowTitle(), message, PromptIcon::Information);
 }
 
-void TFrmMain::AtnEditSendToClipboardExecute() {
-    CommandNotAvailable();
-}
 void TFrmMain::AtnFileClearVariablesExecute() {
     CommandNotAvailable();
 }

@@ -117,7 +117,7 @@ void TVariableList::AddLine(std::string line) {
     IndexLine(Count() - 1);
 }
 
-std::vector<std::string> ReadCommaList(std::string_view text) {
+std::vector<std::string> ReadDelimitedList(std::string_view text, char delimiter) {
     std::vector<std::string> items;
     const size_t n = text.size();
     size_t i = 0;
@@ -143,15 +143,15 @@ std::vector<std::string> ReadCommaList(std::string_view text) {
             }
         } else {
             const size_t begin = i;
-            while (i < n && !IsBlankCode(text[i]) && text[i] != ',')
+            while (i < n && !IsBlankCode(text[i]) && text[i] != delimiter)
                 ++i;
             item.assign(text.substr(begin, i - begin));
         }
         items.push_back(std::move(item));
         while (i < n && IsBlankCode(text[i]))
             ++i;
-        if (i < n && text[i] == ',') {
-            if (i + 1 == n) items.emplace_back();  // a trailing comma ends with an empty item
+        if (i < n && text[i] == delimiter) {
+            if (i + 1 == n) items.emplace_back();  // a trailing delimiter ends with an empty item
             ++i;
             while (i < n && IsBlankCode(text[i]))
                 ++i;
