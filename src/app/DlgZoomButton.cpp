@@ -1,9 +1,12 @@
 // The dialog zoom button (see DlgZoomButton.h).
 #include "app/DlgZoomButton.h"
 
+#include <QGroupBox>
 #include <QLayout>
 #include <QPainter>
 #include <QPixmap>
+#include <QStackedWidget>
+#include <QTabWidget>
 
 namespace tallyon {
 
@@ -16,6 +19,28 @@ bool IsPlacedControl(const QWidget* w) {
     if (name.isEmpty() || name.startsWith(QLatin1String("qt_"))) return false;
     const QWidget* parent = w->parentWidget();
     return parent && !parent->layout();
+}
+
+// Whether the children of `w` are controls of the dialog in their own right. Containers
+// (plain widgets and frames, group boxes, tab widgets and their pages) hold controls; every
+// other widget is one control, whose inner parts Qt places itself (the scroll buttons of a
+// tab bar, the line edit of a combo box).
+bool HoldsControls(const QWidget* w) {
+    const QMetaObject* type = w->metaObject();
+    return type == &QWidget::staticMetaObject || type == &QFrame::staticMetaObject ||
+           qobject_cast<const QGroupBox*>(w) || qobject_cast<const QTabWidget*>(w) ||
+           qobject_cast<const QStackedWidget*>(w);
+}
+
+// Hands each control among the descendants of `container` to `add`, in creation order.
+template <typename Out>
+void CollectControls(const QWidget* container, Out&& add) {
+    for (QObject* child : container->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w || w->isWindow()) continue;
+        if (IsPlacedControl(w)) add(w);
+        if (HoldsControls(w)) CollectControls(w, add);
+    }
 }
 
 int Scaled(int value, int ratio) {
@@ -51,8 +76,7 @@ void TDlgZoomButton::Initialise() {
     clientSize_ = dialog_->size();
     fontSize_ = dialog_->font().pointSize();
     controls_.clear();
-    for (QWidget* w : dialog_->findChildren<QWidget*>())
-        if (IsPlacedControl(w)) controls_.push_back({w, w->geometry()});
+    CollectControls(dialog_, [this](QWidget* w) { controls_.push_back({w, w->geometry()}); });
     recorded_ = true;
     state_ = TDlgZoomState::dzLarge;
     Press();

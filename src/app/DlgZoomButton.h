@@ -7,10 +7,11 @@
 // to the normal size restores the recorded layout exactly, however often the dialog was
 // zoomed.
 //
-// The controls are the dialog's named descendant widgets that are placed by absolute
-// geometry: widgets arranged by a layout of their parent (such as the pages of a tab widget)
-// follow their parent by themselves, and Qt's own inner parts (object names starting with
-// "qt_") belong to the control they make up.
+// The controls are the dialog's named widgets that are placed by absolute geometry, found by
+// walking down through containers (plain widgets, group boxes, tab widgets and their pages).
+// Widgets arranged by a layout of their parent (such as the pages of a tab widget) follow
+// their parent by themselves, and the inner parts of a control (the scroll buttons of a tab
+// bar, the line edit of a combo box) are placed by the control.
 #pragma once
 
 #include <QIcon>

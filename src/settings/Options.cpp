@@ -157,7 +157,7 @@ void TFrmOptions::Build() {
 void TFrmOptions::BuildNumberPage(QWidget* page) {
     RGrpNumFormat = new TRadioGroup("RGrpNumFormat", page);
     RGrpNumFormat->setTitle(u(texts_.NumFormatGroup));
-    RGrpNumFormat->setGeometry(6, 4, 160, 124);
+    RGrpNumFormat->setGeometry(6, 2, 160, 116);
     RGrpNumFormat->SetItems(list(texts_.NumFormats));
 
     const auto field = [&](const char* labelName, const char* label, const char* editName,
@@ -185,10 +185,10 @@ void TFrmOptions::BuildNumberPage(QWidget* page) {
     for (const char* pattern : kOfferedPatterns)
         CboUserDefinitionFormat->addItem(u(pattern));
 
-    AddLabel(page, "LblNumberSample", texts_.Sample, 8, 132, 120);
+    AddLabel(page, "LblNumberSample", texts_.Sample, 8, 121, 120);
     MemoNumberFormatSample = new QPlainTextEdit(page);
     MemoNumberFormatSample->setObjectName("MemoNumberFormatSample");
-    MemoNumberFormatSample->setGeometry(6, 150, 330, 70);
+    MemoNumberFormatSample->setGeometry(6, 138, 330, 82);
     MemoNumberFormatSample->setReadOnly(true);
     MemoNumberFormatSample->setLineWrapMode(QPlainTextEdit::NoWrap);
     MemoNumberFormatSample->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
