@@ -24,6 +24,7 @@
 #include "app/EnableRules.h"
 #include "app/ErrorReport.h"
 #include "app/IdleUpdater.h"
+#include "app/MainOptions.h"
 #include "app/Prompts.h"
 #include "app/WindowStyle.h"
 #include "document/DocumentFile.h"
@@ -455,7 +456,8 @@ void TFrmMain::AtnOptionShowVariablesExecute() {
     CommandNotAvailable();
 }
 void TFrmMain::AtnOptionsExecute() {
-    CommandNotAvailable();
+    MainOptionsHost host(*this);
+    RunOptionsCommand(host);
 }
 void TFrmMain::AtnOptionRegistryExecute() {
     CommandNotAvailable();

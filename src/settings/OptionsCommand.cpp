@@ -23,7 +23,7 @@ void ShowKeyAction(QComboBox* list, int value) {
 }  // namespace
 
 std::unique_ptr<TFrmOptions> MakeOptionsDialog(int language, QWidget* parent) {
-    if (language == 1) return std::make_unique<TFrmOptions>(parent);
+    if (IsEnglish(language)) return std::make_unique<TFrmOptions>(parent);
     return std::make_unique<TFrmOptionsJ>(parent);
 }
 
@@ -98,7 +98,7 @@ void RunOptionsCommand(OptionsHost& host) {
     std::unique_ptr<TFrmOptions> dialog =
         MakeOptionsDialog(host.settingsRecord().Language, host.promptParent());
     FillOptionsDialog(*dialog, host.settingsRecord());
-    if (dialog->exec() == QDialog::Accepted) ConfirmOptionsDialog(*dialog, host);
+    if (host.ShowModal(*dialog)) ConfirmOptionsDialog(*dialog, host);
     host.UpdateTitleAndStatus();
     host.ColourAllAnswers();
 }

@@ -27,6 +27,8 @@ public:
     // The window the dialog is centred on.
     virtual QWidget* promptParent() = 0;
     virtual TSettingsRecord& settingsRecord() = 0;
+    // Shows the dialog modally; true when the user confirmed it with OK.
+    virtual bool ShowModal(TFrmOptions& dialog) = 0;
 
     // Writes every command caption, hint and menu caption in the record's `Language`.
     virtual void ApplyLanguage() = 0;

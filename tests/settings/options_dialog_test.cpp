@@ -107,6 +107,7 @@ public:
 
     QWidget* promptParent() override { return nullptr; }
     TSettingsRecord& settingsRecord() override { return record; }
+    bool ShowModal(TFrmOptions& dialog) override { return dialog.exec() == QDialog::Accepted; }
     void ApplyLanguage() override { note("ApplyLanguage"); }
     void ApplyEditorFont() override { note("ApplyEditorFont"); }
     void ApplyWindowStyle() override { note("ApplyWindowStyle"); }
