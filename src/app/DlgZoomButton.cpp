@@ -65,9 +65,12 @@ void TDlgZoomButton::SetSizeable(bool sizeable) {
 
 int TDlgZoomButton::Ratio() const {
     switch (state_) {
-    case TDlgZoomState::dzSmall: return 100;
-    case TDlgZoomState::dzMedium: return MediumRatio;
-    case TDlgZoomState::dzLarge: return LargeRatio;
+        case TDlgZoomState::dzSmall:
+            return 100;
+        case TDlgZoomState::dzMedium:
+            return MediumRatio;
+        case TDlgZoomState::dzLarge:
+            return LargeRatio;
     }
     return 100;
 }
@@ -84,9 +87,15 @@ void TDlgZoomButton::Initialise() {
 
 void TDlgZoomButton::Press() {
     switch (state_) {
-    case TDlgZoomState::dzSmall: state_ = TDlgZoomState::dzMedium; break;
-    case TDlgZoomState::dzMedium: state_ = TDlgZoomState::dzLarge; break;
-    case TDlgZoomState::dzLarge: state_ = TDlgZoomState::dzSmall; break;
+        case TDlgZoomState::dzSmall:
+            state_ = TDlgZoomState::dzMedium;
+            break;
+        case TDlgZoomState::dzMedium:
+            state_ = TDlgZoomState::dzLarge;
+            break;
+        case TDlgZoomState::dzLarge:
+            state_ = TDlgZoomState::dzSmall;
+            break;
     }
     Apply();
 }
@@ -105,11 +114,10 @@ void TDlgZoomButton::Apply() {
         if (!control) continue;
         const QRect& g = entry.geometry;
         const bool self = control == this;
-        const QPoint topLeft = self && !Moveable ? control->pos()
-                                                 : QPoint(Scaled(g.left(), r), Scaled(g.top(), r));
-        const QSize size = self && !sizeable_
-                               ? g.size()
-                               : QSize(Scaled(g.width(), r), Scaled(g.height(), r));
+        const QPoint topLeft =
+            self && !Moveable ? control->pos() : QPoint(Scaled(g.left(), r), Scaled(g.top(), r));
+        const QSize size =
+            self && !sizeable_ ? g.size() : QSize(Scaled(g.width(), r), Scaled(g.height(), r));
         control->setGeometry(QRect(topLeft, size));
     }
     const QString& caption = state_ == TDlgZoomState::dzSmall    ? SmallCaption

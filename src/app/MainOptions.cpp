@@ -59,8 +59,8 @@ void MainOptionsHost::ApplyLanguage() {
 
 void MainOptionsHost::ApplyEditorFont() {
     const TSettingsRecord& s = window_.settingsRecord();
-    window_.REdit1->setFont(DocumentFont(QString::fromStdString(s.FontName), s.FontSize,
-                                         s.FontBold, s.FontItalic, s.FontUnderline));
+    window_.REdit1->setFont(DocumentFont(QString::fromStdString(s.FontName), s.FontSize, s.FontBold,
+                                         s.FontItalic, s.FontUnderline));
 }
 
 void MainOptionsHost::ApplyWindowStyle() {

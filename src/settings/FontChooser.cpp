@@ -11,8 +11,8 @@ class DialogFontChooser final : public FontChooser {
 public:
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override {
         bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, initial, parent, QString(),
-                                                QFontDialog::DontUseNativeDialog);
+        const QFont font =
+            QFontDialog::getFont(&ok, initial, parent, QString(), QFontDialog::DontUseNativeDialog);
         if (!ok) return std::nullopt;
         return font;
     }

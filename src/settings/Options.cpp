@@ -60,8 +60,7 @@ constexpr QRect kCancelButton(280, 260, 75, 25);
 constexpr int kDialogFontSize = 9;  // points; the layout is made for it
 
 // The patterns the user-definition list offers.
-constexpr const char* kOfferedPatterns[] = {"#,##0.000;-#,##0.000;0.000", "0,;-0,;0",
-                                            "0,;(0,);0"};
+constexpr const char* kOfferedPatterns[] = {"#,##0.000;-#,##0.000;0.000", "0,;-0,;0", "0,;(0,);0"};
 
 // The labels of the key map page, the same in both languages.
 constexpr const char* kKeyLabels[] = {"[Return]", "[Shift]+[Return]", "[Ctrl]+[Return]"};
@@ -77,7 +76,6 @@ QStringList list(const std::array<const char*, N>& texts) {
         result << u(t);
     return result;
 }
-
 
 }  // namespace
 
@@ -103,8 +101,8 @@ TFrmOptions::~TFrmOptions() = default;
 
 // ---- building --------------------------------------------------------------------------
 
-QLabel* TFrmOptions::AddLabel(QWidget* page, const char* name, const char* text, int left,
-                              int top, int width) {
+QLabel* TFrmOptions::AddLabel(QWidget* page, const char* name, const char* text, int left, int top,
+                              int width) {
     auto* label = new QLabel(u(text), page);
     label->setObjectName(name);
     label->setGeometry(left, top, width, 17);
@@ -116,14 +114,13 @@ void TFrmOptions::Build() {
     PageControl1->setObjectName("PageControl1");
     PageControl1->setGeometry(kPageControl);
     PageControl1->setUsesScrollButtons(true);
-    constexpr const char* kPageNames[] = {"TabNumberFormat", "TabKeyMap", "TabClipboard",
-                                          "TabFont",         "TabLanguage", "TabOthers",
-                                          "TabColor"};
+    constexpr const char* kPageNames[] = {"TabNumberFormat", "TabKeyMap", "TabClipboard", "TabFont",
+                                          "TabLanguage",     "TabOthers", "TabColor"};
     using Builder = void (TFrmOptions::*)(QWidget*);
     constexpr Builder kBuilders[] = {
-        &TFrmOptions::BuildNumberPage,   &TFrmOptions::BuildKeyMapPage,
+        &TFrmOptions::BuildNumberPage,    &TFrmOptions::BuildKeyMapPage,
         &TFrmOptions::BuildClipboardPage, &TFrmOptions::BuildFontPage,
-        &TFrmOptions::BuildLanguagePage, &TFrmOptions::BuildOthersPage,
+        &TFrmOptions::BuildLanguagePage,  &TFrmOptions::BuildOthersPage,
         &TFrmOptions::BuildColourPage,
     };
     for (int i = 0; i < 7; ++i) {
@@ -147,8 +144,7 @@ void TFrmOptions::Build() {
     BitBtn1->setObjectName("BitBtn1");
     BitBtn1->setGeometry(kOkButton);
     BitBtn1->setDefault(true);
-    BitBtn2 =
-        new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), "Cancel", this);
+    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), "Cancel", this);
     BitBtn2->setObjectName("BitBtn2");
     BitBtn2->setGeometry(kCancelButton);
     BitBtn2->setAutoDefault(false);
@@ -172,8 +168,7 @@ void TFrmOptions::BuildNumberPage(QWidget* page) {
         upDown->Max = 18;
         upDown->SetAssociate(edit);
     };
-    field("LblPrecision", texts_.Precision, "EditPrecision", "UpDown1", 10, EditPrecision,
-          UpDown1);
+    field("LblPrecision", texts_.Precision, "EditPrecision", "UpDown1", 10, EditPrecision, UpDown1);
     field("LblDigits", texts_.Digits, "EditDigits", "UpDown2", 38, EditDigits, UpDown2);
 
     AddLabel(page, "LblUserDefinitionFormat", texts_.UserDefinedFormat, 176, 68, 160);
@@ -250,8 +245,8 @@ void TFrmOptions::BuildOthersPage(QWidget* page) {
     constexpr const char* kNames[] = {"ChkShowTip",           "ChkRecallFile", "ChkRecallVariables",
                                       "ChkQueryWhenModified", "ChkStayOnTop",  "ChkSemiTransparent",
                                       "ChkSimpleMode"};
-    QCheckBox** boxes[] = {&ChkShowTip,   &ChkRecallFile,       &ChkRecallVariables,
-                           &ChkQueryWhenModified, &ChkStayOnTop, &ChkSemiTransparent,
+    QCheckBox** boxes[] = {&ChkShowTip,           &ChkRecallFile, &ChkRecallVariables,
+                           &ChkQueryWhenModified, &ChkStayOnTop,  &ChkSemiTransparent,
                            &ChkSimpleMode};
     for (int i = 0; i < 7; ++i) {
         auto* box = new QCheckBox(u(texts_.Checks[i]), page);

@@ -19,7 +19,6 @@ void ShowKeyAction(QComboBox* list, int value) {
     list->setCurrentIndex(value >= 1 && value <= list->count() ? value - 1 : -1);
 }
 
-
 }  // namespace
 
 std::unique_ptr<TFrmOptions> MakeOptionsDialog(int language, QWidget* parent) {

@@ -155,9 +155,8 @@ protected:
 
 TEST_F(OptionsDialogTest, OpensWithTheSampleOfTheStoredFormat) {
     auto d = open();
-    EXPECT_EQ(d->NumberSample(),
-              (QStringList{"_PI := 3.14159265358979324", "123456 = 123456", "0.0012 = 0.0012",
-                           "-987654.321 = -987654.321"}));
+    EXPECT_EQ(d->NumberSample(), (QStringList{"_PI := 3.14159265358979324", "123456 = 123456",
+                                              "0.0012 = 0.0012", "-987654.321 = -987654.321"}));
     EXPECT_TRUE(d->EditPrecision->isEnabled());
     EXPECT_TRUE(d->EditDigits->isEnabled());
     EXPECT_FALSE(d->CboUserDefinitionFormat->isEnabled());
@@ -353,9 +352,9 @@ TEST_F(OptionsDialogTest, ConfirmationAppliesEachGroupAfterStoringIt) {
         d.ChkShowTip->setChecked(false);
         d.CboBackground->setCurrentText("clYellow");
     });
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"ApplyLanguage", "ApplyEditorFont",
-                                                    "ApplyWindowStyle", "ApplyTipHint",
-                                                    "ApplyDocumentColours"}));
+    EXPECT_EQ(host.calls,
+              (std::vector<std::string>{"ApplyLanguage", "ApplyEditorFont", "ApplyWindowStyle",
+                                        "ApplyTipHint", "ApplyDocumentColours"}));
     // Each group is in the record when its apply runs, the later ones not yet.
     EXPECT_EQ(host.at("ApplyLanguage").Language, 2);
     EXPECT_EQ(host.at("ApplyLanguage").FontSize, 9);
@@ -501,8 +500,7 @@ TEST_F(OptionsDialogTest, CancelAfterChangingEveryPageChangesNoSetting) {
         d.BitBtn2->click();
     });
     RunOptionsCommand(host);
-    EXPECT_EQ(host.calls,
-              (std::vector<std::string>{"UpdateTitleAndStatus", "ColourAllAnswers"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"UpdateTitleAndStatus", "ColourAllAnswers"}));
     EXPECT_EQ(host.record.OptNumFormat, before.OptNumFormat);
     EXPECT_EQ(host.record.OptPrecision, before.OptPrecision);
     EXPECT_EQ(host.record.OptReturn, before.OptReturn);
