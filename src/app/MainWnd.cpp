@@ -25,6 +25,7 @@
 #include "app/ErrorReport.h"
 #include "app/Icons.h"
 #include "app/IdleUpdater.h"
+#include "app/MainOptions.h"
 #include "app/Prompts.h"
 #include "app/WindowStyle.h"
 #include "document/DocumentFile.h"
@@ -475,7 +476,8 @@ void TFrmMain::AtnOptionShowVariablesExecute() {
     CommandNotAvailable();
 }
 void TFrmMain::AtnOptionsExecute() {
-    CommandNotAvailable();
+    MainOptionsHost host(*this);
+    RunOptionsCommand(host);
 }
 void TFrmMain::AtnOptionRegistryExecute() {
     CommandNotAvailable();
