@@ -116,7 +116,7 @@ CommandState ReadCommandState(const TDocumentEditor& editor, bool simpleMode) {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     state.clipboardHasText = data != nullptr && data->hasText() && !data->text().isEmpty();
     state.canUndo = document->isUndoAvailable();
-    state.modified = document->isModified();
+    state.modified = editor.isModified();
     state.hasLines = editor.lineCount() > 0;
     state.simpleMode = simpleMode;
     return state;
