@@ -74,16 +74,6 @@ TEST_P(PlainRewrite, LeavesNoColourBoldOrProtection) {
 INSTANTIATE_TEST_SUITE_P(Table, PlainRewrite, testing::ValuesIn(kPlainRows),
                          [](const auto& info) { return std::string(info.param.behaviour); });
 
-TEST_F(WindowFixture, CalculatedLineWithAnArrowInItsCommentColoursOnlyTheAnswer) {
-    start();
-    type({"1 ; x >>> y ==> 0"}, 0, 0);
-    press(Qt::Key_Return);
-    ASSERT_EQ(lines(), (QStringList{"1 ; x >>> y ==> 1 ", ""}));
-    EXPECT_FALSE(editor()->isProtectedAt(5));
-    EXPECT_TRUE(editor()->isProtectedAt(11));
-    EXPECT_TRUE(editor()->isProtectedAt(17));
-}
-
 struct BreakRow {
     const char* behaviour;
     const char* line;
@@ -95,9 +85,7 @@ struct BreakRow {
 const BreakRow kBreakRows[] = {
     {"indented_line_breaks_at_the_caret", "   1234", 5, {"12", "34"}, 1, 0},
     {"indented_answered_line_breaks_at_the_caret", "   12 ==> 12 ", 4, {"1", "2"}, 1, 0},
-    {"tab_indented_line_breaks_at_the_caret", "\t 1+2", 4, {"1+", "2"}, 1, 0},
     {"caret_in_the_indent_breaks_before_the_body", "   12", 1, {"", "12"}, 1, 0},
-    {"caret_in_the_answer_breaks_after_the_body", "  12 ==> 12 ", 10, {"12", ""}, 1, 0},
 };
 
 void PrintTo(const BreakRow& row, std::ostream* os) {
