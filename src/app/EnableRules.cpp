@@ -17,7 +17,7 @@ CommandState ReadCommandState(const TDocumentEditor& editor, bool clipboardHasTe
     state.clipboardHasText = clipboardHasText;
     state.canUndo = document->isUndoAvailable();
     state.canRedo = document->isRedoAvailable();
-    state.modified = document->isModified();
+    state.modified = editor.isModified();
     state.hasLines = editor.lineCount() > 0;
     return state;
 }

@@ -235,7 +235,7 @@ void TFrmMain::setCalcHooks(TCalcHooks hooks) {
 
 void TFrmMain::FormCreate() {
     REdit1->clearText();
-    REdit1->document()->setModified(false);
+    REdit1->setModified(false);
     documentFileName_.clear();
     variablesFileName_.clear();
     settings_ = TSettingsRecord{};
@@ -274,7 +274,7 @@ void TFrmMain::StartUpMessage() {
     REdit1->setColours({settings_.OptColorBack, settings_.OptColorExpression,
                         settings_.OptColorArrow, settings_.OptColorAnswer});
     OpenStartDocument();
-    REdit1->document()->setModified(false);
+    REdit1->setModified(false);
     UpdateTitleAndStatus();
 }
 
@@ -524,10 +524,10 @@ void TFrmMain::dropEvent(QDropEvent* e) {
 // ---- the document host -----------------------------------------------------------------
 
 bool TFrmMain::isModified() const {
-    return REdit1->document()->isModified();
+    return REdit1->isModified();
 }
 void TFrmMain::setModified(bool modified) {
-    REdit1->document()->setModified(modified);
+    REdit1->setModified(modified);
 }
 QStringList TFrmMain::documentLines() const {
     return REdit1->textLines();

@@ -17,6 +17,14 @@ int CharacterBoundary(std::string_view text, int column) {
     return column;
 }
 
+// The number of characters that trimming removes from the front of `line`.
+int LeadingBlanks(std::string_view line) {
+    int count = 0;
+    while (count < static_cast<int>(line.size()) && IsTrimmedChar(line[count]))
+        ++count;
+    return count;
+}
+
 }  // namespace
 
 int KeyMapAction(const TSettingsRecord& settings, bool shift, bool ctrl) {
@@ -81,7 +89,7 @@ void TCalcDocument::CalculateLine(bool mayCopy) {
 
         const bool error = Parser_.ErrorCode() != TErrorCode::None;
         if (!split.Silent || error)
-            Document_.ReplaceLine(n, ComposeAnswerLine(body, error, answer));
+            Document_.ReplaceAnsweredLine(n, ComposeAnswerLine(body, error, answer));
         else
             Document_.ReplaceLine(n, body);
     }
@@ -97,13 +105,18 @@ void TCalcDocument::NextLine() {
 
 void TCalcDocument::BreakLine() {
     const int n = Document_.CaretLine();
-    const int column = Document_.CaretColumn();
-    const std::string body = StripAnswer(Document_.Line(n));
+    const std::string line = Document_.Line(n);
+    const int column = Document_.CaretColumn() - LeadingBlanks(line);
+    const std::string body = StripAnswer(line);
     Document_.ReplaceLine(n, body);
-    // A caret that stood in the removed answer goes to the end of the shorter line, so the
-    // line break the editor inserts next opens a new line below this one.
+    // The caret keeps its place in the body: it moves left by the blanks that stripping took
+    // from the front of the line (a caret among them goes to the start). A caret that stood
+    // in the removed answer goes to the end of the shorter line, so the line break the
+    // editor inserts next opens a new line below this one.
     const int length = static_cast<int>(body.size());
-    Document_.SetCaret(n, column <= length ? CharacterBoundary(body, column) : length);
+    Document_.SetCaret(n, column <= 0        ? 0
+                          : column <= length ? CharacterBoundary(body, column)
+                                             : length);
 }
 
 void TCalcDocument::RunKeyAction(int action) {

@@ -12,7 +12,8 @@
 // copied to the clipboard.
 //
 // The undo history, the busy mark, colouring and protection belong to the editor adapter:
-// it wraps each call in its busy mark and colours the lines it is asked to replace.
+// it wraps each call in its busy mark and colours the lines that are written with an answer;
+// every other rewritten line is plain expression text.
 #pragma once
 
 #include <functional>
@@ -37,8 +38,11 @@ public:
     // The text of line n; n may name the uncounted empty last line (which reads empty).
     virtual std::string Line(int n) const = 0;
     // Puts `text` in place of the characters of line n, its line break untouched. The editor
-    // colours and protects the arrow and answer of the new text (FindAnswer) as its own change.
+    // shows it as plain expression text, even when it still holds an arrow.
     virtual void ReplaceLine(int n, std::string_view text) = 0;
+    // As ReplaceLine, for a line the calculation has just given an answer: the editor colours
+    // and protects the arrow and answer of the new text (FindAnswer) as its own change.
+    virtual void ReplaceAnsweredLine(int n, std::string_view text) = 0;
     // Inserts one line break at the very end of the text, whether or not it ends with one.
     virtual void AppendEmptyLine() = 0;
     // The line and column of the selection start.
@@ -95,8 +99,9 @@ public:
     // line (appending one after the last).
     void NextLine();
 
-    // "Line break": strips the caret line's answer and leaves the caret where its position
-    // falls in the shorter text; the editor then inserts the line break itself.
+    // "Line break": strips the caret line's answer and leaves the caret at the same place in
+    // the body (the blanks stripped from the line's front taken into account, a caret in the
+    // old answer at the body's end); the editor then inserts the line break itself.
     void BreakLine();
 
     // Runs one key map action: 1 loads "_CLIP" and calculates (may copy), 2 NextLine, any other

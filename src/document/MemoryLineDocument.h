@@ -20,6 +20,7 @@ public:
     int LineCount() const override;
     std::string Line(int n) const override;
     void ReplaceLine(int n, std::string_view text) override;
+    void ReplaceAnsweredLine(int n, std::string_view text) override { ReplaceLine(n, text); }
     void AppendEmptyLine() override;
     int CaretLine() const override { return CaretLine_; }
     int CaretColumn() const override { return CaretColumn_; }

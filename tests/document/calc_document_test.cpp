@@ -216,7 +216,11 @@ const TBreakCase kBreakCases[] = {
     {"CaretInExpressionStays", "12 ==> 12 ", 1, "12", 1},
     {"CaretInAnswerGoesToEndOfBody", "12 ==> 12 ", 8, "12", 2},
     {"CaretAtEndOfBodyStays", "12 ==> 12 ", 2, "12", 2},
-    {"CaretNeverSplitsACharacter", "  \xC3\xA9\xC3\xA9 ==> 1 ", 3, "\xC3\xA9\xC3\xA9", 2},
+    {"CaretNeverSplitsACharacter", "  \xC3\xA9\xC3\xA9 ==> 1 ", 5, "\xC3\xA9\xC3\xA9", 2},
+    {"LeadingBlanksShiftTheCaret", "   1234", 5, "1234", 2},
+    {"LeadingBlanksShiftTheCaretBeforeAnAnswer", " \t12 ==> 12 ", 3, "12", 1},
+    {"CaretInLeadingBlanksGoesToTheStart", "   12", 2, "12", 0},
+    {"CaretInTrailingBlanksGoesToTheEnd", "  12   ", 6, "12", 2},
 };
 
 class BreakLineTest : public testing::TestWithParam<TBreakCase> {};

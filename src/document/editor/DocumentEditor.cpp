@@ -51,7 +51,10 @@ TDocumentEditor::TDocumentEditor(QWidget* parent) : QPlainTextEdit(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(false);
     connect(document(), &QTextDocument::contentsChange, this, &TDocumentEditor::contentsChanged);
+    connect(document(), &QTextDocument::modificationChanged, this,
+            &TDocumentEditor::modificationChanged);
     setColours(colours_);
+    saved_ = fingerprint();
 }
 
 void TDocumentEditor::setColours(const DocumentColours& colours) {
@@ -145,7 +148,34 @@ void TDocumentEditor::showLines(const QStringList& lines) {
     setPlainText(lines.join('\n'));
     ColourAllAnswers(true);
     clearUndo();
-    document()->setModified(false);
+    setModified(false);
+}
+
+// ---- modified flag -----------------------------------------------------------------------
+
+bool TDocumentEditor::isModified() const {
+    return document()->isModified();
+}
+
+void TDocumentEditor::setModified(bool modified) {
+    if (!modified) {
+        saved_ = fingerprint();
+        markingSaved_ = true;
+    }
+    document()->setModified(modified);
+    markingSaved_ = false;
+}
+
+TDocumentEditor::Fingerprint TDocumentEditor::fingerprint() const {
+    const QString text = document()->toRawText();
+    return {qHash(text), text.size()};
+}
+
+// Qt clears its flag when Undo or Redo reaches the history's clean point (or new content is
+// set); the text there need not be the saved one.
+void TDocumentEditor::modificationChanged(bool modified) {
+    if (modified || markingSaved_) return;
+    if (fingerprint() != saved_) document()->setModified(true);
 }
 
 void TDocumentEditor::clearText() {
@@ -167,20 +197,40 @@ TDocumentEditor::HistoryOff::~HistoryOff() {
 
 // ---- edits of the user's -----------------------------------------------------------------
 
+// An edit on a line that holds an answer may touch it; such an edit runs as an edit block,
+// which its clean-up then joins, so that one Undo takes back both. (Qt joins only a block to
+// a block, and reports a block's changes when it closes.) Other edits stay single steps,
+// which Qt merges with the typing around them.
 template <typename Edit>
 void TDocumentEditor::userEdit(int from, int to, Edit&& edit) {
+    QTextCursor step(document());
+    bool grouped = false;
     if (userEditDepth_++ == 0) {
         pending_ = false;
         inserted_.clear();
         noteProtectedRuns(from, to);
+        grouped = linesHoldProtectedRun(from, to);
+        if (grouped) step.beginEditBlock();
     }
     try {
         edit();
     } catch (...) {
         --userEditDepth_;
+        if (grouped) step.endEditBlock();
         throw;
     }
+    // Closing the block reports its changes, while they still count as the user's edit.
+    if (grouped) step.endEditBlock();
     if (--userEditDepth_ == 0) afterUserEdit();
+}
+
+bool TDocumentEditor::linesHoldProtectedRun(int from, int to) const {
+    const QTextBlock first = document()->findBlock(std::min(from, to));
+    const QTextBlock last = document()->findBlock(std::max(from, to));
+    const int start = first.position();
+    const int end = last.position() + last.length();
+    return std::any_of(runs_.begin(), runs_.end(),
+                       [&](const Run& run) { return run.start < end && start < run.end; });
 }
 
 void TDocumentEditor::noteProtectedRuns(int from, int to) {
@@ -271,13 +321,31 @@ QString TDocumentEditor::textBetween(int start, int end) const {
     return text;
 }
 
+// The clean-up and the re-formatting belong to the user's edit: they join its undo step, so
+// one Undo brings back the answer as it was, colours and protection included.
 void TDocumentEditor::afterUserEdit() {
-    plainInserted();
-    if (pending_) cleanUpProtectedEdit();
+    if (pending_ || insertedTookAnswerFormat()) {
+        QTextCursor step(document());
+        step.joinPreviousEditBlock();
+        plainInserted();
+        if (pending_) cleanUpProtectedEdit();
+        step.endEditBlock();
+    }
     pending_ = false;
     inserted_.clear();
     runs_.clear();
     noted_.clear();
+}
+
+// Whether any text the current user edit inserted is protected.
+bool TDocumentEditor::insertedTookAnswerFormat() const {
+    const int size = document()->characterCount() - 1;
+    for (const Inserted& range : inserted_) {
+        const int end = std::min(range.start + range.length, size);
+        for (int p = std::min(range.start, size); p < end; ++p)
+            if (isProtectedAt(p)) return true;
+    }
+    return false;
 }
 
 // Text that an input method or the editor's own key handling inserted may have taken the
@@ -386,6 +454,12 @@ void TDocumentEditor::keyPressEvent(QKeyEvent* e) {
     if (onKeyDown) onKeyDown(key, modifiers);
     e->accept();
     if (key == 0) return;
+    // Undo and Redo put back text exactly as it was, answers' formats included; they are not
+    // edits of the user's to clean up or to re-format.
+    if (e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo)) {
+        QPlainTextEdit::keyPressEvent(e);
+        return;
+    }
     const QTextCursor c = textCursor();
     if (isReturn(key)) {
         if (modifiers & Qt::ControlModifier)

@@ -13,6 +13,12 @@
 //
 // Text the user types or pastes is inserted with the plain expression format, so it never
 // inherits the bold, colour or protection of an answer next to it.
+//
+// The modified flag belongs to the editor too. Qt's own flag only says whether the undo
+// history stands at the point where it was last cleared as saved, and the line actions
+// clear the history, so Undo can reach that point with a text that was never saved. The
+// editor keeps a fingerprint of the text last loaded or saved and, whenever Qt's flag would
+// go false, compares the text with it and keeps the flag set when they differ.
 #pragma once
 
 #include <QKeySequence>
@@ -72,6 +78,12 @@ public:
 
     // Whether the character at `position` is protected (false at a line end).
     bool isProtectedAt(int position) const;
+
+    // Set while the text may differ from the text last loaded or saved; never false while
+    // it does differ.
+    bool isModified() const;
+    // false makes the current text the saved one; true marks the document modified.
+    void setModified(bool modified);
 
     // The lines of the document as the calculation counts them: an empty last line is not
     // counted.
@@ -150,18 +162,32 @@ private:
     template <typename Edit>
     void userEdit(int from, int to, Edit&& edit);
     void noteProtectedRuns(int from, int to);
+    // Whether a noted run lies on the lines from `from` to `to`.
+    bool linesHoldProtectedRun(int from, int to) const;
     void contentsChanged(int position, int removed, int added);
     void narrowChange(int& position, int& removed, int& added);
     QString textBetween(int start, int end) const;
     void afterUserEdit();
+    bool insertedTookAnswerFormat() const;
     void plainInserted();
     void cleanUpProtectedEdit();
     void removeRange(int start, int length);
     void insertPlain(const QString& text);
+    // A hash and the length of the whole text: texts that differ give fingerprints that
+    // differ, but for a hash collision.
+    struct Fingerprint {
+        std::size_t hash = 0;
+        qsizetype length = 0;
+        bool operator==(const Fingerprint&) const = default;
+    };
+    Fingerprint fingerprint() const;
+    void modificationChanged(bool modified);
     QTextCharFormat arrowFormat(bool protect) const;
     QTextCharFormat answerFormat(bool protect) const;
 
     DocumentColours colours_;
+    Fingerprint saved_;            // of the text last loaded or saved
+    bool markingSaved_ = false;    // setModified(false) is clearing Qt's flag
     int busy_ = 0;                 // busy mark holders
     bool internalDelete_ = false;  // the clean-up itself is deleting
     int userEditDepth_ = 0;

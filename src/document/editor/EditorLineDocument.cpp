@@ -67,6 +67,11 @@ void TEditorLineDocument::ReplaceLine(int n, std::string_view text) {
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     cursor.insertText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
                       TDocumentEditor::plainFormat());
+}
+
+void TEditorLineDocument::ReplaceAnsweredLine(int n, std::string_view text) {
+    TDocumentEditor::BusyHold hold(editor_);
+    ReplaceLine(n, text);
     editor_.ColourAnswer(n, true);
 }
 

@@ -1,7 +1,8 @@
 // The calculation's view of the document editor: lines are the editor's text blocks, and
 // columns count bytes of the line's UTF-8 text as the calculation core expects, converted to
-// and from the editor's UTF-16 positions here. Every change is made under the busy mark, and
-// a replaced line's arrow and answer are coloured and protected at once.
+// and from the editor's UTF-16 positions here. Every change is made under the busy mark; a
+// replaced line is plain expression text, and a line written with an answer has its arrow
+// and answer coloured and protected at once.
 #pragma once
 
 #include <QString>
@@ -20,6 +21,7 @@ public:
     int LineCount() const override;
     std::string Line(int n) const override;
     void ReplaceLine(int n, std::string_view text) override;
+    void ReplaceAnsweredLine(int n, std::string_view text) override;
     void AppendEmptyLine() override;
     int CaretLine() const override;
     int CaretColumn() const override;

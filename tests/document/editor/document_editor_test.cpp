@@ -220,7 +220,7 @@ TEST_F(EditorTest, DroppedFilesGoToTheWindowNotIntoTheText) {
 TEST_F(EditorTest, SystemChangesUnderTheBusyMarkNeverTriggerTheCleanUp) {
     show({"1+2 ==> 3 "});
     TEditorLineDocument lines(*editor);
-    lines.ReplaceLine(0, "1+2 ==> 7 ; rewritten");
+    lines.ReplaceAnsweredLine(0, "1+2 ==> 7 ; rewritten");
     EXPECT_EQ(editor->textLines().front(), "1+2 ==> 7 ; rewritten");
     EXPECT_TRUE(editor->isProtectedAt(3));
     EXPECT_FALSE(editor->busy());
