@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QToolBar>
@@ -20,6 +21,7 @@
 
 #include "app/CommandTable.h"
 #include "app/EditCommands.h"
+#include "app/EnableRules.h"
 #include "app/ErrorReport.h"
 #include "app/IdleUpdater.h"
 #include "app/Prompts.h"
@@ -39,67 +41,6 @@ const QEvent::Type kStartUpEvent = static_cast<QEvent::Type>(QEvent::User + 1);
 
 // Widths of the status bar's two panels, in pixels.
 constexpr int kPanelWidths[2] = {120, 200};
-
-// Menu layouts: command names, "-" for a separator, ">Name" for a submenu from the menu
-// table that stays empty until its commands exist.
-constexpr const char* kFileMenu[] = {"AtnFileNew",
-                                     "AtnFileOpen",
-                                     "AtnFileSave",
-                                     "AtnFileSaveAs",
-                                     "-",
-                                     "AtnFileClearVariables",
-                                     "AtnFileOpenVariables",
-                                     "AtnFileSaveVariablesAs",
-                                     "-",
-                                     "AtnFileExit"};
-constexpr const char* kEditMenu[] = {"AtnEditUndo",
-                                     "-",
-                                     "AtnEditCut",
-                                     "AtnEditCopy",
-                                     "AtnEditPaste",
-                                     "AtnEditDelete",
-                                     "AtnEditSelectAll",
-                                     "-",
-                                     "AtnEditSendToClipboard"};
-constexpr const char* kInsertMenu[] = {">Constants1", ">Function1"};
-constexpr const char* kFunctionMenu[] = {">Electronics1", ">Trigonometrical1",
-                                         ">Conversion1",  ">ExponentandLogarithmic1",
-                                         ">Statistics1",  ">Miscellaneous1"};
-constexpr const char* kTallyonMenu[] = {"AtnTallyonCalculate", "AtnTallyonRemoveAnswers", "-",
-                                        "AtnTallyonReCalc"};
-constexpr const char* kOptionsMenu[] = {"AtnOptionShowVariables", "-", "AtnOptions",
-                                        "AtnOptionsSimpleWindow", "-", "AtnOptionRegistry",
-                                        "AtnOptionDelRegistry"};
-constexpr const char* kHelpMenu[] = {"AtnHelpIndex", "AtnHelpRuvoHomePage", "-", "AtnHelpAbout"};
-constexpr const char* kToolBar[] = {"AtnFileNew",
-                                    "AtnFileOpen",
-                                    "AtnFileSave",
-                                    "-",
-                                    "AtnEditCut",
-                                    "AtnEditCopy",
-                                    "AtnEditPaste",
-                                    "AtnEditUndo",
-                                    "AtnEditSendToClipboard",
-                                    "-",
-                                    "AtnTallyonCalculate",
-                                    "AtnTallyonRemoveAnswers",
-                                    "AtnTallyonReCalc",
-                                    "-",
-                                    "AtnOptionShowVariables",
-                                    "AtnOptions",
-                                    "AtnOptionsSimpleWindow",
-                                    "-",
-                                    "AtnHelpIndex",
-                                    "AtnHelpRuvoHomePage",
-                                    "AtnHelpAbout",
-                                    "-",
-                                    "AtnFileExit"};
-constexpr const char* kPopupMenu[] = {"AtnEditCut", "AtnEditCopy",      "AtnEditPaste",
-                                      "-",          "AtnTallyonReCalc", "AtnTallyonRemoveAnswers",
-                                      "-",          "AtnOptions",       "AtnOptionsSimpleWindow",
-                                      "-"};
-constexpr const char* kPopupFileMenu[] = {"AtnFileNew",    "AtnFileOpen", "AtnFileSave",
-                                          "AtnFileSaveAs", "-",           "AtnFileExit"};
 
 // The interface language of the texts the window is built with, before the settings are
 // read.
@@ -126,7 +67,7 @@ TFrmMain::TFrmMain(QStringList arguments, QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
-    ConnectCommands();
+    ConnectEvents();
     FormCreate();
 }
 
@@ -145,15 +86,18 @@ void TFrmMain::CreateDocument() {
 void TFrmMain::CreateActions() {
     // Without a desktop icon theme the tool bar would show words; fall back to a common one.
     if (!QIcon::hasThemeIcon("document-open")) QIcon::setThemeName("Adwaita");
-    for (const CommandText& command : Commands()) {
+    for (const CommandRow& row : Commands()) {
         auto* a = new QAction(this);
-        a->setObjectName(command.name);
-        a->setCheckable(command.checkable);
-        QList<QKeySequence> keys = EditShortcutsOf(QString::fromLatin1(command.name));
-        if (keys.isEmpty() && *command.shortcut)
-            keys << QKeySequence(QString::fromLatin1(command.shortcut), QKeySequence::PortableText);
-        a->setShortcuts(keys);
-        if (*command.icon) a->setIcon(QIcon::fromTheme(QString::fromLatin1(command.icon)));
+        a->setObjectName(row.name);
+        a->setCheckable(row.checkable);
+        a->setShortcuts(KeysOf(row));
+        if (*row.icon) a->setIcon(QIcon::fromTheme(QString::fromLatin1(row.icon)));
+        const CommandHandler handler = row.handler;
+        connect(a, &QAction::triggered, this, [this, handler] {
+            Guarded([&] { (this->*handler)(); });
+            // A checkable command's mark shows its state, whatever Qt's own toggle did.
+            SyncCheckMarks();
+        });
         ActionList1 << a;
     }
     // Shortcuts work while the menu bar is hidden (simple window) because the window itself
@@ -168,57 +112,34 @@ void TFrmMain::CreateActions() {
     REdit1->setReservedShortcuts(reserved);
 }
 
-namespace {
-
-// Fills `menu` from a layout of command names, separators and submenus.
-template <std::size_t N>
-void fillMenu(QMenu* menu, const char* const (&layout)[N], const TFrmMain& window,
-              const std::function<void(QMenu*, const char*)>& submenu) {
+void TFrmMain::FillMenu(QWidget* menu, Layout layout) {
     for (const char* item : layout) {
-        if (item[0] == '-')
-            menu->addSeparator();
-        else if (item[0] == '>')
-            submenu(menu, item + 1);
-        else if (QAction* a = window.action(item))
+        if (item[0] == '-') {
+            auto* separator = new QAction(menu);
+            separator->setSeparator(true);
+            menu->addAction(separator);
+        } else if (item[0] == '>') {
+            const MenuRow* row = FindMenu(item + 1);
+            auto* submenu = new QMenu(text(row ? row->captionEn : item + 1), menu);
+            submenu->setObjectName(item + 1);
+            FillMenu(submenu, MenuLayout(item + 1));
+            if (auto* bar = qobject_cast<QMenuBar*>(menu))
+                bar->addMenu(submenu);
+            else
+                static_cast<QMenu*>(menu)->addMenu(submenu);
+        } else if (QAction* a = action(item)) {
             menu->addAction(a);
+        }
     }
 }
-
-}  // namespace
 
 void TFrmMain::CreateMenus() {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName("MainMenu1");
-    const auto newMenu = [this](QWidget* owner, const char* name) {
-        const MenuText* row = FindMenu(name);
-        auto* menu = new QMenu(text(row ? row->captionEn : name), owner);
-        menu->setObjectName(name);
-        return menu;
-    };
-    std::function<void(QMenu*, const char*)> submenu = [&](QMenu* parent, const char* name) {
-        QMenu* menu = newMenu(parent, name);
-        parent->addMenu(menu);
-        if (std::string_view(name) == "Function1") fillMenu(menu, kFunctionMenu, *this, submenu);
-    };
-    const auto topMenu = [&](const char* name, const auto& layout) {
-        QMenu* menu = newMenu(MainMenu1, name);
-        fillMenu(menu, layout, *this, submenu);
-        MainMenu1->addMenu(menu);
-    };
-    topMenu("File1", kFileMenu);
-    topMenu("Edit1", kEditMenu);
-    topMenu("Insert1", kInsertMenu);
-    topMenu("Tallyon1", kTallyonMenu);
-    topMenu("Options1", kOptionsMenu);
-    topMenu("Help1", kHelpMenu);
-
+    FillMenu(MainMenu1, MenuBarLayout());
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
-    fillMenu(PopupMenu1, kPopupMenu, *this, submenu);
-    // The context menu's File submenu keeps its design text in both languages.
-    QMenu* file = PopupMenu1->addMenu(tr("&File"));
-    file->setObjectName("PopupFile1");
-    fillMenu(file, kPopupFileMenu, *this, submenu);
+    FillMenu(PopupMenu1, PopupMenuLayout());
     REdit1->setPopupMenu(PopupMenu1);
     ApplyCommandTexts(kBuildLanguage);
 }
@@ -226,7 +147,7 @@ void TFrmMain::CreateMenus() {
 void TFrmMain::ApplyCommandTexts(int language) {
     for (QAction* a : ActionList1) {
         const QByteArray name = a->objectName().toLatin1();
-        if (const CommandText* row = FindCommand(name.constData())) {
+        if (const CommandRow* row = FindCommand(name.constData())) {
             a->setText(text(Caption(*row, language)));
             a->setToolTip(text(Hint(*row, language)));
             a->setStatusTip(text(Hint(*row, language)));
@@ -234,7 +155,7 @@ void TFrmMain::ApplyCommandTexts(int language) {
     }
     for (QMenu* menu : findChildren<QMenu*>()) {
         const QByteArray name = menu->objectName().toLatin1();
-        if (const MenuText* row = FindMenu(name.constData()))
+        if (const MenuRow* row = FindMenu(name.constData()))
             menu->setTitle(text(Caption(*row, language)));
     }
 }
@@ -244,12 +165,7 @@ void TFrmMain::CreateToolBar() {
     ToolBar1->setObjectName("ToolBar1");
     ToolBar1->setMovable(false);
     ToolBar1->setToolButtonStyle(Qt::ToolButtonFollowStyle);
-    for (const char* item : kToolBar) {
-        if (item[0] == '-')
-            ToolBar1->addSeparator();
-        else if (QAction* a = action(item))
-            ToolBar1->addAction(a);
-    }
+    FillMenu(ToolBar1, ToolBarLayout());
 }
 
 void TFrmMain::CreateStatusBar() {
@@ -263,33 +179,7 @@ void TFrmMain::CreateStatusBar() {
     }
 }
 
-void TFrmMain::ConnectCommands() {
-    struct Wiring {
-        const char* command;
-        void (TFrmMain::*handler)();
-    };
-    static constexpr Wiring kWiring[] = {
-        {"AtnTallyonCalculate", &TFrmMain::AtnTallyonCalculateExecute},
-        {"AtnTallyonReCalc", &TFrmMain::AtnTallyonReCalcExecute},
-        {"AtnTallyonRemoveAnswers", &TFrmMain::AtnTallyonRemoveAnswersExecute},
-        {"AtnOptionsSimpleWindow", &TFrmMain::AtnOptionsSimpleWindowExecute},
-        {"AtnFileExit", &TFrmMain::AtnFileExitExecute},
-        {"AtnFileNew", &TFrmMain::AtnFileNewExecute},
-        {"AtnFileOpen", &TFrmMain::AtnFileOpenExecute},
-        {"AtnFileSave", &TFrmMain::AtnFileSaveExecute},
-        {"AtnFileSaveAs", &TFrmMain::AtnFileSaveAsExecute},
-        {"AtnEditUndo", &TFrmMain::AtnEditUndoExecute},
-        {"AtnEditCut", &TFrmMain::AtnEditCutExecute},
-        {"AtnEditCopy", &TFrmMain::AtnEditCopyExecute},
-        {"AtnEditPaste", &TFrmMain::AtnEditPasteExecute},
-        {"AtnEditDelete", &TFrmMain::AtnEditDeleteExecute},
-        {"AtnEditSelectAll", &TFrmMain::AtnEditSelectAllExecute},
-    };
-    for (const Wiring& w : kWiring) {
-        const auto handler = w.handler;
-        connect(action(w.command), &QAction::triggered, this,
-                [this, handler] { Guarded([&] { (this->*handler)(); }); });
-    }
+void TFrmMain::ConnectEvents() {
     REdit1->onKeyDown = [this](int& key, Qt::KeyboardModifiers shift) {
         REdit1KeyDown(key, shift);
     };
@@ -302,6 +192,7 @@ void TFrmMain::ConnectCommands() {
                 if (state == Qt::ApplicationActive) ApplicationEvents1Activate();
                 if (state == Qt::ApplicationInactive) ApplicationEvents1Deactivate();
             });
+    clipboardState_ = new ClipboardTextState(this);
     idle_ = new IdleUpdater(this, [this] { UpdateCommands(); });
 }
 
@@ -349,11 +240,16 @@ bool TFrmMain::event(QEvent* e) {
         Guarded([&] { StartUpMessage(); });
         return true;
     }
+    // A command's hint shows in the second status panel while the pointer rests on its menu
+    // entry; the status bar's own message would hide both panels.
+    if (e->type() == QEvent::StatusTip) {
+        panels_[1]->setText(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    }
     return QMainWindow::event(e);
 }
 
 void TFrmMain::StartUpMessage() {
-    // Settings, language and the recalled variables join here with their units.
     ApplyWindowStyle();
     REdit1->setColours({settings_.OptColorBack, settings_.OptColorExpression,
                         settings_.OptColorArrow, settings_.OptColorAnswer});
@@ -435,7 +331,7 @@ void TFrmMain::AtnTallyonReCalcExecute() {
 
 void TFrmMain::AtnTallyonRemoveAnswersExecute() {
     const QString question =
-        settings_.Language == 1
+        IsEnglish(settings_.Language)
             ? QStringLiteral("Are you sure you want to remove all the answers?[y/n]")
             : QStringLiteral("計算結果をすべて削除してよろしいですか？[y/n]");
     const PromptButton answer = Prompts::current().ask(
@@ -454,7 +350,14 @@ void TFrmMain::DisableAllCommands() {
 }
 
 void TFrmMain::UpdateCommands() {
-    ApplyEnableRules(ActionList1, ReadCommandState(*REdit1, settings_.OptSimpleMode));
+    ApplyEnableRules(ActionList1, ReadCommandState(*REdit1, clipboardState_->hasText()));
+    SyncCheckMarks();
+}
+
+void TFrmMain::SyncCheckMarks() {
+    action("AtnOptionsSimpleWindow")->setChecked(settings_.OptSimpleMode);
+    action("AtnEditSendToClipboard")->setChecked(settings_.OptAutomaticallyCopyState);
+    action("AtnOptionShowVariables")->setChecked(false);
 }
 
 void TFrmMain::UpdateTitleAndStatus() {
@@ -480,7 +383,6 @@ void TFrmMain::ApplicationEvents1Deactivate() {
 void TFrmMain::AtnOptionsSimpleWindowExecute() {
     settings_.OptSimpleMode = !settings_.OptSimpleMode;
     ApplyWindowStyle();
-    action("AtnOptionsSimpleWindow")->setChecked(settings_.OptSimpleMode);
 }
 
 // ---- file and edit commands ------------------------------------------------------------
@@ -505,6 +407,10 @@ void TFrmMain::AtnEditUndoExecute() {
     EditUndo(*REdit1);
     UpdateTitleAndStatus();
 }
+void TFrmMain::AtnEditRedoExecute() {
+    EditRedo(*REdit1);
+    UpdateTitleAndStatus();
+}
 void TFrmMain::AtnEditCutExecute() {
     EditCut(*REdit1);
     UpdateTitleAndStatus();
@@ -524,6 +430,49 @@ void TFrmMain::AtnEditSelectAllExecute() {
     EditSelectAll(*REdit1);
 }
 
+// ---- commands still to come -------------------------------------------------------------
+
+void TFrmMain::CommandNotAvailable() {
+    const QString message = IsEnglish(settings_.Language)
+                                ? QStringLiteral("This command is not available yet.")
+                                : QStringLiteral("このコマンドはまだ使えません。");
+    Prompts::current().tell(this, windowTitle(), message, PromptIcon::Information);
+}
+
+void TFrmMain::AtnEditSendToClipboardExecute() {
+    CommandNotAvailable();
+}
+void TFrmMain::AtnFileClearVariablesExecute() {
+    CommandNotAvailable();
+}
+void TFrmMain::AtnFileOpenVariablesExecute() {
+    CommandNotAvailable();
+}
+void TFrmMain::AtnFileSaveVariablesAsExecute() {
+    CommandNotAvailable();
+}
+void TFrmMain::AtnOptionShowVariablesExecute() {
+    CommandNotAvailable();
+}
+void TFrmMain::AtnOptionsExecute() {
+    CommandNotAvailable();
+}
+void TFrmMain::AtnOptionRegistryExecute() {
+    CommandNotAvailable();
+}
+void TFrmMain::AtnOptionDelRegistryExecute() {
+    CommandNotAvailable();
+}
+void TFrmMain::AtnHelpIndexExecute() {
+    CommandNotAvailable();
+}
+void TFrmMain::AtnHelpRuvoHomePageExecute() {
+    CommandNotAvailable();
+}
+void TFrmMain::AtnHelpAboutExecute() {
+    CommandNotAvailable();
+}
+
 void TFrmMain::FormCloseQuery(bool& canClose) {
     canClose = fileCommands_.closeQuery();
 }
@@ -535,7 +484,6 @@ void TFrmMain::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    // Writing the settings joins here with the settings unit.
     e->accept();
     emit closed();
 }
@@ -570,10 +518,9 @@ void TFrmMain::clearDocument() {
 }
 
 void TFrmMain::showTitleAndStatus(const QString& title, const QString& status) {
-    // The application title follows the window title. (On X11 Qt appends it to the titles
-    // of the program's other windows, as the application title captions them elsewhere.)
+    // The window title is the program's title on the task bar too. The application display
+    // name stays unset: Qt would append it to every window title that does not end with it.
     setWindowTitle(title);
-    QGuiApplication::setApplicationDisplayName(title);
     panels_[0]->setText(status);
 }
 

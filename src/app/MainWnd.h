@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "app/CommandTable.h"
 #include "app/FileCommands.h"
 #include "document/CalcDocument.h"
 #include "engine/VariableList.h"
@@ -27,6 +28,7 @@ class QToolBar;
 
 namespace tallyon {
 
+class ClipboardTextState;
 class IdleUpdater;
 class TDocumentEditor;
 class TEditorLineDocument;
@@ -71,6 +73,8 @@ public:
     // Writes the captions and hints of every command and menu in `language` (1 English,
     // any other value Japanese) from the command table.
     void ApplyCommandTexts(int language);
+    // Sets the check marks of the checkable commands from the state they show.
+    void SyncCheckMarks();
     void ApplicationEvents1Activate();
     void ApplicationEvents1Deactivate();
 
@@ -84,11 +88,23 @@ public:
     void AtnFileSaveExecute();
     void AtnFileSaveAsExecute();
     void AtnEditUndoExecute();
+    void AtnEditRedoExecute();
     void AtnEditCutExecute();
     void AtnEditCopyExecute();
     void AtnEditPasteExecute();
     void AtnEditDeleteExecute();
     void AtnEditSelectAllExecute();
+    void AtnEditSendToClipboardExecute();
+    void AtnFileClearVariablesExecute();
+    void AtnFileOpenVariablesExecute();
+    void AtnFileSaveVariablesAsExecute();
+    void AtnOptionShowVariablesExecute();
+    void AtnOptionsExecute();
+    void AtnOptionRegistryExecute();
+    void AtnOptionDelRegistryExecute();
+    void AtnHelpIndexExecute();
+    void AtnHelpRuvoHomePageExecute();
+    void AtnHelpAboutExecute();
     // The close query: `canClose` becomes false to keep the window open.
     void FormCloseQuery(bool& canClose);
 
@@ -124,7 +140,11 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
-    void ConnectCommands();
+    void ConnectEvents();
+    // Fills `menu` from `layout`, creating its submenus.
+    void FillMenu(QWidget* menu, Layout layout);
+    // Says plainly that a command does nothing yet, so that no command silently does nothing.
+    void CommandNotAvailable();
     void OpenStartDocument();
     // Runs a key-map action on the caret line under the busy mark.
     void RunLineAction(int action);
@@ -139,6 +159,7 @@ private:
     TCalcHooks hooks_;
     FileCommands fileCommands_{*this};
     IdleUpdater* idle_ = nullptr;
+    ClipboardTextState* clipboardState_ = nullptr;
     QLabel* panels_[2] = {nullptr, nullptr};
     QStringList arguments_;
     QString documentFileName_;

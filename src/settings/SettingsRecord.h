@@ -75,6 +75,12 @@ struct TSettingsRecord {
     bool OptAutomaticallyCopyState = false;  // answers go to the clipboard automatically
 };
 
+// Whether texts shown in `language` are English: 1 is English; every other value, the
+// not-yet-chosen 0 included, is Japanese.
+constexpr bool IsEnglish(int language) {
+    return language == 1;
+}
+
 enum class TSettingKind { Integer, Boolean, Text, Colour };
 
 // One stored setting: its value name and the record member it fills. The variant's

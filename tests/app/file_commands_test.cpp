@@ -283,7 +283,6 @@ TEST_F(WindowFiles, TypedLineSavedUnderANameClearsTheMarkAndDisablesSave) {
     ASSERT_EQ(countOf(prompts, ScriptedPrompts::Kind::SaveFile), 1);
     EXPECT_EQ(prompts.asked[0].choice.title, "Save - Tallyon");
     EXPECT_EQ(window->windowTitle(), "a.tyq - Tallyon");
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "a.tyq - Tallyon");
     EXPECT_EQ(status(), "");
     EXPECT_FALSE(enabled("AtnFileSave"));
     EXPECT_EQ(readBytes(path("a.tyq")), "1+2 ==> 3 \r\n");
