@@ -241,7 +241,10 @@ void TFrmVariables::LvVariablesDblClick() {
 }
 
 void TFrmVariables::closeEvent(QCloseEvent* event) {
-    event->accept();  // hides the window; it is not deleted on close
+    // Hidden, not deleted; hidden already when the signal goes out, so its receivers see
+    // the window as it will be.
+    event->accept();
+    hide();
     emit closedByUser();
 }
 
