@@ -182,6 +182,7 @@ void TFrmMain::ApplyCommandTexts(int language) {
         if (const MenuRow* row = FindMenu(name.constData()))
             menu->setTitle(text(Caption(*row, language)));
     }
+    if (frmVariables_) frmVariables_->applyLanguage(language);
 }
 
 void TFrmMain::CreateToolBar() {

@@ -59,6 +59,10 @@ TEST_F(VariablesWindowTest, ShowVariablesTogglesTheWindowAndTheCloseBoxUnchecksI
     QAction* show = window->action("AtnOptionShowVariables");
     EXPECT_TRUE(variables.isHidden());
     EXPECT_FALSE(show->isChecked());
+    window->ApplyCommandTexts(2);
+    EXPECT_EQ(variables.windowTitle(), "変数");
+    window->ApplyCommandTexts(1);
+    EXPECT_EQ(variables.windowTitle(), "Variables");
 
     run(*window, "AtnOptionShowVariables");
     EXPECT_TRUE(variables.isVisible());
