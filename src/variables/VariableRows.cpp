@@ -31,6 +31,10 @@ TVariableRows::TVariableRows() : collator_(CollationLocale()) {
     collator_.setCaseSensitivity(Qt::CaseSensitive);
 }
 
+bool TVariableRows::IsClipboard(const QString& upperName) {
+    return upperName == u"_CLIP";
+}
+
 bool TVariableRows::NameLess(const QString& a, const QString& b) const {
     const int order = collator_.compare(a, b);
     return order != 0 ? order < 0 : a < b;
@@ -88,6 +92,7 @@ const TVariableRow* TVariableRows::Row(TRowId id) const {
 
 void TVariableRows::ShowVariable(const QString& name, const QString& value) {
     const QString upper = UpperName(name);
+    if (IsClipboard(upper)) return;
     const int position = firstByName_.value(upper, -1);
     if (position >= 0) {
         QString& shown = rows_[position].Value;
@@ -134,8 +139,10 @@ void TVariableRows::Clear() {
 }
 
 TRowId TVariableRows::Add(const QString& name, const QString& value) {
+    const QString upper = UpperName(name);
+    if (IsClipboard(upper)) return 0;
     const TRowId id = nextId_++;
-    rows_.push_back({id, UpperName(name), value});
+    rows_.push_back({id, upper, value});
     sorted_ = false;
     Ordered();
     Mark(Layout);
@@ -153,6 +160,10 @@ void TVariableRows::Delete(TRowId id) {
 void TVariableRows::Change(TRowId id, const QString& name, const QString& value) {
     const int position = PositionOf(id);
     if (position < 0) return;
+    if (IsClipboard(UpperName(name))) {
+        Delete(id);
+        return;
+    }
     rows_[position].Name = UpperName(name);
     rows_[position].Value = value;
     sorted_ = false;

@@ -42,6 +42,9 @@ public:
 
     TVariableRows();
 
+    // "_CLIP" (in any case) is the clipboard, not a variable of the user's: every operation
+    // below leaves it without a row.
+
     // The row of Name (upper case) takes Value, or a new row Name=Value is added.
     void ShowVariable(const QString& name, const QString& value);
     // An assignment the parser reports: index -1 as ShowVariable; index >= 0 changes that
@@ -53,11 +56,12 @@ public:
 
     // Removes every row.
     void Clear();
-    // Adds a row without looking for one of the same name.
+    // Adds a row without looking for one of the same name; 0 for "_CLIP".
     TRowId Add(const QString& name, const QString& value);
     // Removes the row; an unknown id does nothing.
     void Delete(TRowId id);
-    // Gives the row a new name (upper-cased) and value; the rows are sorted again.
+    // Gives the row a new name (upper-cased) and value; the rows are sorted again. Renamed
+    // to "_CLIP", the row goes.
     void Change(TRowId id, const QString& name, const QString& value);
 
     // The first row, in display order, whose name equals `name` without regard to case.
@@ -78,6 +82,7 @@ public:
     bool NameLess(const QString& a, const QString& b) const;
 
 private:
+    static bool IsClipboard(const QString& upperName);
     void Mark(unsigned change);
     void Reindex();
     int PositionOf(TRowId id) const;

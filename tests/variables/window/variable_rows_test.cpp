@@ -63,6 +63,9 @@ const RowsCase kRowsCases[] = {
     {"blanks_in_names_are_kept_and_sort_first",
      {{"B", "1"}, {" x ", "2"}, {"A", "3"}},
      {{" X ", "2"}, {"A", "3"}, {"B", "1"}}},
+    {"clipboard_never_gets_a_row",
+     {{"_CLIP", "1"}, {"_clip", "2", -1}, {"_Clip", "3", 1}},
+     {}},
     {"names_added_out_of_order_are_sorted",
      {{"Z", "1"}, {"M", "2"}, {"B", "3"}, {"_F", "4"}, {"A1", "5"}, {"A", "6"}},
      {{"_F", "4"}, {"A", "6"}, {"A1", "5"}, {"B", "3"}, {"M", "2"}, {"Z", "1"}}},
@@ -117,6 +120,7 @@ TEST(Rows, RenameIntoAnExistingNameKeepsBothAndFindTakesTheFirst) {
     rows.ShowVariable("B", "2");
     const TRowId a = rows.Find("a");
     const TRowId b = rows.Find("B");
+    EXPECT_EQ(rows.Add("_clip", "1"), TRowId{0});
     rows.Change(a, "b", "9");
     ASSERT_EQ(rows.Count(), 2);
     EXPECT_EQ(rows.Row(a)->Name, "B");
@@ -143,6 +147,6 @@ TEST(Rows, IdsSurviveSortingAndDeletion) {
     rows.Delete(m);
     rows.Delete(m);  // already gone: nothing happens
     EXPECT_EQ(rows.Count(), 1);
-    rows.Clear();
-    EXPECT_EQ(rows.Find("X"), TRowId{0});
+    rows.Change(rows.Find("X"), "_CLIP", "1");  // renamed to the clipboard: gone
+    EXPECT_EQ(rows.Count(), 0);
 }

@@ -252,14 +252,14 @@ TEST_F(Commands, CalculatedAssignmentsSaveInTheOrderTheyEnteredTheList) {
 }
 
 TEST_F(Commands, OpenFollowsTheFileRulesAndRoundTrips) {
-    write("in.tyq", "b=2\r\na=1\nB=5\ra note\r\n x = 1 \r\ne=\r\n");
+    write("in.tyq", "b=2\r\na=1\nB=5\ra note\r\n x = 1 \r\ne=\r\n_clip=4\r\n");
     define("OLD", "9");
     host.answers = {Answer::No};
     host.files = {path("in.tyq")};
     commands.openVariables();
     EXPECT_EQ(host.questions, QStringList{OpenVariablesQuestionText(1)});
     EXPECT_EQ(host.fileTitles, QStringList{"Open variables - Tallyon"});
-    EXPECT_EQ(list.Lines(), (Lines{"B=2", "a=1", " x = 1 "}));
+    EXPECT_EQ(list.Lines(), (Lines{"B=2", "a=1", " x = 1 ", "_clip=4"}));
     EXPECT_EQ(rows(), (Shown{{" X ", " 1 "}, {"A", "1"}, {"B", "2"}, {"E", ""}}));
     EXPECT_EQ(commands.fileName(), path("in.tyq"));
 
