@@ -23,6 +23,7 @@
 #include "app/EditCommands.h"
 #include "app/EnableRules.h"
 #include "app/ErrorReport.h"
+#include "app/Icons.h"
 #include "app/IdleUpdater.h"
 #include "app/Prompts.h"
 #include "app/WindowStyle.h"
@@ -107,15 +108,32 @@ QString TFrmMain::variablesFileName() const {
     return variablesCommands_->fileName();
 }
 
-void TFrmMain::CreateActions() {
-    // Without a desktop icon theme the tool bar would show words; fall back to a common one.
+// Without a desktop icon theme the tool bar would show words: look in the desktop's data
+// folders (which platforms such as the offscreen one do not search) and fall back to a
+// common theme.
+namespace {
+
+void EnsureIconTheme() {
+    if (QIcon::hasThemeIcon("document-open")) return;
+    QStringList paths = QIcon::themeSearchPaths();
+    QString folders = qEnvironmentVariable("XDG_DATA_DIRS");
+    if (folders.isEmpty()) folders = QStringLiteral("/usr/local/share:/usr/share");
+    for (const QString& folder : folders.split(':', Qt::SkipEmptyParts))
+        if (!paths.contains(folder + "/icons")) paths << folder + "/icons";
+    QIcon::setThemeSearchPaths(paths);
     if (!QIcon::hasThemeIcon("document-open")) QIcon::setThemeName("Adwaita");
+}
+
+}  // namespace
+
+void TFrmMain::CreateActions() {
+    EnsureIconTheme();
     for (const CommandRow& row : Commands()) {
         auto* a = new QAction(this);
         a->setObjectName(row.name);
         a->setCheckable(row.checkable);
         a->setShortcuts(KeysOf(row));
-        if (*row.icon) a->setIcon(QIcon::fromTheme(QString::fromLatin1(row.icon)));
+        if (*row.icon) a->setIcon(CommandIcon(row.icon));
         const CommandHandler handler = row.handler;
         connect(a, &QAction::triggered, this, [this, handler] {
             Guarded([&] { (this->*handler)(); });

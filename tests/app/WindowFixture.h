@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <memory>
 

@@ -227,3 +227,35 @@ TEST_F(CommandTable, HoveringAMenuEntryKeepsThePanels) {
 }
 
 }  // namespace
+
+namespace {
+
+// How colourful an icon is: the mean saturation (0 to 255) of its visible pixels. Qt draws a
+// disabled icon in grey, so an icon that is grey already looks disabled all the time.
+double colourfulness(const QImage& image) {
+    double sum = 0;
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            if (p.alpha() < 128) continue;
+            sum += p.hsvSaturation();
+            ++count;
+        }
+    return count == 0 ? 0 : sum / count;
+}
+
+// A tool bar button that looks greyed out while it is enabled tells the user it cannot be
+// used: every icon has colour, so that it looks different from its grey disabled rendering.
+TEST_F(CommandTable, ToolBarIconsLookDisabledOnlyWhenDisabled) {
+    start();
+    for (QAction* a : window->ToolBar1->actions()) {
+        if (a->isSeparator()) continue;
+        SCOPED_TRACE(a->objectName().toStdString());
+        ASSERT_FALSE(a->icon().isNull());
+        const QImage normal = a->icon().pixmap(24, QIcon::Normal).toImage();
+        EXPECT_GT(colourfulness(normal), 8.0) << a->objectName().toStdString();
+    }
+}
+
+}  // namespace
