@@ -32,6 +32,8 @@
 #include "document/editor/DocumentEditor.h"
 #include "document/editor/DocumentFont.h"
 #include "document/editor/EditorLineDocument.h"
+#include "variables/Variables.h"
+#include "variables/VariablesCommands.h"
 
 namespace tallyon {
 
@@ -72,6 +74,7 @@ TFrmMain::TFrmMain(QStringList arguments, QWidget* parent)
     ConnectEvents();
     clipboardExchange_.ConnectHooks(hooks_);
     FormCreate();
+    CreateVariablesWindow();
 }
 
 TFrmMain::~TFrmMain() {
@@ -84,6 +87,27 @@ void TFrmMain::CreateDocument() {
     REdit1 = new TDocumentEditor(this);
     setCentralWidget(REdit1);
     lineDocument_ = std::make_unique<TEditorLineDocument>(*REdit1);
+}
+
+void TFrmMain::CreateVariablesWindow() {
+    frmVariables_ = std::make_unique<TFrmVariables>();
+    frmVariables_->setListFont(REdit1->font());
+    variablesCommands_ =
+        std::make_unique<VariablesCommands>(variables_, *frmVariables_, variablesHost_);
+    frmVariables_->setCommands(variablesCommands_.get());
+    connect(frmVariables_.get(), &TFrmVariables::closedByUser, this, [this] { SyncCheckMarks(); });
+    TCalcHooks hooks = hooks_;
+    VariablesCommands* commands = variablesCommands_.get();
+    hooks.ShowVariable = [commands](const std::string& name, const std::string& value) {
+        commands->ShowVariable(name, value);
+    };
+    hooks.ShowAssignment = [commands](const std::string& name, const std::string& value,
+                                      int index) { commands->ShowAssignment(name, value, index); };
+    setCalcHooks(std::move(hooks));
+}
+
+QString TFrmMain::variablesFileName() const {
+    return variablesCommands_->fileName();
 }
 
 // Without a desktop icon theme the tool bar would show words: look in the desktop's data
@@ -178,6 +202,7 @@ void TFrmMain::ApplyCommandTexts(int language) {
         if (const MenuRow* row = FindMenu(name.constData()))
             menu->setTitle(text(Caption(*row, language)));
     }
+    if (frmVariables_) frmVariables_->applyLanguage(language);
 }
 
 void TFrmMain::CreateToolBar() {
@@ -237,7 +262,6 @@ void TFrmMain::FormCreate() {
     REdit1->clearText();
     REdit1->setModified(false);
     documentFileName_.clear();
-    variablesFileName_.clear();
     settings_ = TSettingsRecord{};
     REdit1->setFont(DocumentFont(QString::fromStdString(settings_.FontName), settings_.FontSize,
                                  settings_.FontBold, settings_.FontItalic,
@@ -273,6 +297,8 @@ void TFrmMain::StartUpMessage() {
     ApplyWindowStyle();
     REdit1->setColours({settings_.OptColorBack, settings_.OptColorExpression,
                         settings_.OptColorArrow, settings_.OptColorAnswer});
+    if (settings_.OptRecallLastVariables)
+        variablesCommands_->recall(QString::fromStdString(settings_.RecallVariablesFileName));
     OpenStartDocument();
     REdit1->setModified(false);
     UpdateTitleAndStatus();
@@ -377,7 +403,7 @@ void TFrmMain::UpdateCommands() {
 void TFrmMain::SyncCheckMarks() {
     action("AtnOptionsSimpleWindow")->setChecked(settings_.OptSimpleMode);
     action("AtnEditSendToClipboard")->setChecked(settings_.OptAutomaticallyCopyState);
-    action("AtnOptionShowVariables")->setChecked(false);
+    action("AtnOptionShowVariables")->setChecked(frmVariables_ && !frmVariables_->isHidden());
 }
 
 void TFrmMain::UpdateTitleAndStatus() {
@@ -454,6 +480,22 @@ void TFrmMain::AtnEditSendToClipboardExecute() {
     SyncCheckMarks();
 }
 
+// ---- variables ------------------------------------------------------------------------
+
+void TFrmMain::AtnFileClearVariablesExecute() {
+    variablesCommands_->clearVariables();
+}
+void TFrmMain::AtnFileOpenVariablesExecute() {
+    variablesCommands_->openVariables();
+}
+void TFrmMain::AtnFileSaveVariablesAsExecute() {
+    variablesCommands_->saveVariablesAs();
+}
+// The check mark follows the window (SyncCheckMarks).
+void TFrmMain::AtnOptionShowVariablesExecute() {
+    frmVariables_->setVisible(frmVariables_->isHidden());
+}
+
 // ---- commands still to come -------------------------------------------------------------
 
 void TFrmMain::CommandNotAvailable() {
@@ -463,18 +505,6 @@ void TFrmMain::CommandNotAvailable() {
     Prompts::current().tell(this, windowTitle(), message, PromptIcon::Information);
 }
 
-void TFrmMain::AtnFileClearVariablesExecute() {
-    CommandNotAvailable();
-}
-void TFrmMain::AtnFileOpenVariablesExecute() {
-    CommandNotAvailable();
-}
-void TFrmMain::AtnFileSaveVariablesAsExecute() {
-    CommandNotAvailable();
-}
-void TFrmMain::AtnOptionShowVariablesExecute() {
-    CommandNotAvailable();
-}
 void TFrmMain::AtnOptionsExecute() {
     MainOptionsHost host(*this);
     RunOptionsCommand(host);

@@ -15,6 +15,7 @@
 
 #include "app/CommandTable.h"
 #include "app/FileCommands.h"
+#include "app/PromptedVariablesHost.h"
 #include "clipboard/ClipboardExchange.h"
 #include "clipboard/QtClipboardText.h"
 #include "document/CalcDocument.h"
@@ -32,6 +33,8 @@ namespace tallyon {
 
 class ClipboardTextState;
 class IdleUpdater;
+class TFrmVariables;
+class VariablesCommands;
 class TDocumentEditor;
 class TEditorLineDocument;
 
@@ -58,6 +61,11 @@ public:
     TSettingsRecord& settingsRecord() { return settings_; }
     TVariableList& variables() { return variables_; }
     TCalcDocument& calculation() { return *calc_; }
+    // The variables window, made with this window and kept until it is destroyed.
+    TFrmVariables& variablesWindow() { return *frmVariables_; }
+    VariablesCommands& variablesCommands() { return *variablesCommands_; }
+    // The current variables file; empty when none is in use.
+    QString variablesFileName() const;
     // Replaces the calculation's hooks (variables window, clipboard); empty hooks do nothing.
     void setCalcHooks(TCalcHooks hooks);
 
@@ -142,6 +150,8 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    // Makes the variables window and its commands and hooks them to the calculation.
+    void CreateVariablesWindow();
     void ConnectEvents();
     // Fills `menu` from `layout`, creating its submenus.
     void FillMenu(QWidget* menu, Layout layout);
@@ -167,7 +177,9 @@ private:
     QLabel* panels_[2] = {nullptr, nullptr};
     QStringList arguments_;
     QString documentFileName_;
-    QString variablesFileName_;
+    std::unique_ptr<TFrmVariables> frmVariables_;
+    PromptedVariablesHost variablesHost_{this, settings_};
+    std::unique_ptr<VariablesCommands> variablesCommands_;
     bool applicationActive_ = true;
 };
 

@@ -1,6 +1,8 @@
 // The calculation document's operations over an abstract line document.
 #include "document/CalcDocument.h"
 
+#include "engine/AsciiText.h"
+
 #include "document/AnswerFormat.h"
 #include "document/LineModel.h"
 #include "engine/RuvoSub.h"
@@ -20,7 +22,7 @@ int CharacterBoundary(std::string_view text, int column) {
 // The number of characters that trimming removes from the front of `line`.
 int LeadingBlanks(std::string_view line) {
     int count = 0;
-    while (count < static_cast<int>(line.size()) && IsTrimmedChar(line[count]))
+    while (count < static_cast<int>(line.size()) && IsBlankCode(line[count]))
         ++count;
     return count;
 }
