@@ -3,7 +3,7 @@
 
 #include <unordered_map>
 
-#include "document/DocumentFile.h"
+#include "textfile/TextFile.h"
 
 namespace tallyon {
 

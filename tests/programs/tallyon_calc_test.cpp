@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "document/TempFolder.h"
+#include "textfile/TempFolder.h"
 
 using namespace tallyon;
 

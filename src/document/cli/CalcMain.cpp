@@ -35,13 +35,13 @@ int Fail(const std::string& message) {
 // Reads all of standard input as a document's text.
 std::string ReadStandardInput() {
     std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
-    if (std::cin.bad()) throw EDocumentFileError("Cannot read standard input");
-    return DecodeDocumentBytes(bytes);
+    if (std::cin.bad()) throw ETextFileError("Cannot read standard input");
+    return DecodeTextBytes(bytes);
 }
 
 void WriteStandardOutput(const std::string& text) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
-        throw EDocumentFileError("Cannot write standard output");
+        throw ETextFileError("Cannot write standard output");
 }
 
 }  // namespace
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
             LoadVariables(variables, ReadVariablesFile(options->VariablesPath));
         lines = options->FromStandardInput() ? SplitTextLines(ReadStandardInput())
                                              : ReadDocumentFile(options->DocumentPath);
-    } catch (const EDocumentFileError& e) {
+    } catch (const ETextFileError& e) {
         return Fail(e.what());
     }
 
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
             WriteStandardOutput(JoinDocumentLines(document.TextLines()));
         if (!options->SaveVariablesPath.empty())
             WriteVariablesFile(options->SaveVariablesPath, variables);
-    } catch (const EDocumentFileError& e) {
+    } catch (const ETextFileError& e) {
         return Fail(e.what());
     }
     return status;

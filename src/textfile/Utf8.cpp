@@ -1,0 +1,16 @@
+// Whole-text UTF-8 checks over the character decoder of Utf8.h.
+#include "textfile/Utf8.h"
+
+namespace tallyon {
+
+bool IsValidUtf8(std::string_view text) {
+    char32_t code = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = DecodeUtf8(text, pos, code);
+        if (length == 0) return false;
+        pos += length;
+    }
+    return true;
+}
+
+}  // namespace tallyon
