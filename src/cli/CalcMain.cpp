@@ -36,7 +36,7 @@ int Fail(const std::string& message) {
 std::string ReadStandardInput() {
     std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
     if (std::cin.bad()) throw ETextFileError("Cannot read standard input");
-    return DecodeTextBytes(bytes);
+    return DecodeText(bytes).Text;
 }
 
 void WriteStandardOutput(const std::string& text) {
@@ -61,11 +61,12 @@ int main(int argc, char** argv) {
 
     TVariableList variables;
     std::vector<std::string> lines;
+    FileEncoding encoding = FileEncoding::Utf8;  // an in-place rewrite keeps the file's encoding
     try {
         if (!options->VariablesPath.empty())
             LoadVariables(variables, ReadVariablesFile(options->VariablesPath));
         lines = options->FromStandardInput() ? SplitTextLines(ReadStandardInput())
-                                             : ReadDocumentFile(options->DocumentPath);
+                                             : ReadDocumentFile(options->DocumentPath, encoding);
     } catch (const ETextFileError& e) {
         return Fail(e.what());
     }
@@ -82,10 +83,13 @@ int main(int argc, char** argv) {
     }
 
     try {
-        if (options->InPlace)
-            WriteDocumentFile(options->DocumentPath, document.TextLines());
-        else
+        if (!options->InPlace) {
             WriteStandardOutput(JoinDocumentLines(document.TextLines()));
+        } else if (WriteDocumentFile(options->DocumentPath, document.TextLines(), encoding) !=
+                   encoding) {
+            std::cerr << options->DocumentPath
+                      << ": saved in UTF-8: Shift-JIS cannot represent every character\n";
+        }
         if (!options->SaveVariablesPath.empty())
             WriteVariablesFile(options->SaveVariablesPath, variables);
     } catch (const ETextFileError& e) {

@@ -16,12 +16,21 @@ std::string JoinDocumentLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::vector<std::string> ReadDocumentFile(const std::filesystem::path& path) {
-    return SplitTextLines(ReadTextFile(path));
+std::vector<std::string> ReadDocumentFile(const std::filesystem::path& path,
+                                          FileEncoding& encoding) {
+    const TDecodedText decoded = ReadEncodedTextFile(path);
+    encoding = decoded.Encoding;
+    return SplitTextLines(decoded.Text);
 }
 
-void WriteDocumentFile(const std::filesystem::path& path, const std::vector<std::string>& lines) {
-    WriteFileAtomically(path, JoinDocumentLines(lines));
+std::vector<std::string> ReadDocumentFile(const std::filesystem::path& path) {
+    FileEncoding encoding = FileEncoding::Utf8;
+    return ReadDocumentFile(path, encoding);
+}
+
+FileEncoding WriteDocumentFile(const std::filesystem::path& path,
+                               const std::vector<std::string>& lines, FileEncoding encoding) {
+    return WriteTextFile(path, JoinDocumentLines(lines), encoding);
 }
 
 }  // namespace tallyon

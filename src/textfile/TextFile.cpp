@@ -16,6 +16,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "textfile/Utf8.h"
 
@@ -40,10 +41,28 @@ std::string Quoted(const fs::path& path) {
     throw ETextFileError("Cannot write " + Quoted(path) + ": " + std::string(reason));
 }
 
+// A conversion descriptor of the C library, closed when it goes out of scope.
+class TConverter {
+public:
+    TConverter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~TConverter() {
+        if (ok()) iconv_close(cd_);
+    }
+    TConverter(const TConverter&) = delete;
+    TConverter& operator=(const TConverter&) = delete;
+
+    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t get() const { return cd_; }
+
+private:
+    iconv_t cd_;
+};
+
 // Converts Shift-JIS (code page 932) to UTF-8; a byte that does not convert becomes U+FFFD.
 std::string Cp932ToUtf8(std::string_view bytes) {
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(bytes);
+    const TConverter converter("UTF-8", "CP932");
+    if (!converter.ok()) return std::string(bytes);
+    iconv_t cd = converter.get();
     std::string out;
     out.resize(bytes.size() * 3 + 16);
     char* in = const_cast<char*>(bytes.data());
@@ -62,8 +81,29 @@ std::string Cp932ToUtf8(std::string_view bytes) {
         ++in;
         --inLeft;
     }
-    iconv_close(cd);
     out.resize(out.size() - outLeft);
+    return out;
+}
+
+// Converts valid UTF-8 to code page 932; nothing when a character has no code there, or only
+// one that reads back as another character, or when the bytes would read as UTF-8: a saved
+// file always reopens as the same text.
+// No character takes more bytes in code page 932 than in UTF-8, so the output fits the
+// input's size.
+std::optional<std::string> Utf8ToCp932(std::string_view text) {
+    if (!IsValidUtf8(text)) return std::nullopt;
+    const TConverter converter("CP932", "UTF-8");
+    if (!converter.ok()) return std::nullopt;
+    std::string out(text.size(), '\0');
+    char* in = const_cast<char*>(text.data());
+    std::size_t inLeft = text.size();
+    char* outPtr = out.data();
+    std::size_t outLeft = out.size();
+    if (iconv(converter.get(), &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
+        iconv(converter.get(), nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
+        return std::nullopt;
+    out.resize(out.size() - outLeft);
+    if (DecodeText(out).Text != text) return std::nullopt;
     return out;
 }
 
@@ -94,20 +134,38 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-std::string DecodeTextBytes(std::string_view bytes) {
+TDecodedText DecodeText(std::string_view bytes) {
     if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
-    if (IsValidUtf8(bytes)) return std::string(bytes);
-    return Cp932ToUtf8(bytes);
+    if (IsValidUtf8(bytes)) return {std::string(bytes), FileEncoding::Utf8};
+    return {Cp932ToUtf8(bytes), FileEncoding::ShiftJis};
 }
 
-std::string ReadTextFile(const fs::path& path) {
+TDecodedText ReadEncodedTextFile(const fs::path& path) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) RaiseReadError(path, "it is a folder");
     std::ifstream in(path, std::ios::binary);
     if (!in) RaiseReadError(path, std::strerror(errno));
     std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad()) RaiseReadError(path, "read error");
-    return DecodeTextBytes(bytes);
+    return DecodeText(bytes);
+}
+
+std::string ReadTextFile(const fs::path& path) {
+    return ReadEncodedTextFile(path).Text;
+}
+
+std::optional<std::string> EncodeText(std::string_view text, FileEncoding encoding) {
+    if (encoding == FileEncoding::ShiftJis) return Utf8ToCp932(text);
+    return std::string(text);
+}
+
+FileEncoding WriteTextFile(const fs::path& path, std::string_view text, FileEncoding encoding) {
+    if (const std::optional<std::string> bytes = EncodeText(text, encoding)) {
+        WriteFileAtomically(path, *bytes);
+        return encoding;
+    }
+    WriteFileAtomically(path, text);
+    return FileEncoding::Utf8;
 }
 
 std::vector<std::string> SplitTextLines(std::string_view text) {

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <optional>
 
 #include "textfile/TempFolder.h"
 
@@ -44,35 +45,102 @@ TEST_P(SplitTextLinesTest, SplitsAtEveryKindOfBreak) {
 INSTANTIATE_TEST_SUITE_P(Texts, SplitTextLinesTest, testing::ValuesIn(kSplitCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+constexpr FileEncoding kUtf8 = FileEncoding::Utf8;
+constexpr FileEncoding kShiftJis = FileEncoding::ShiftJis;
+
 struct TDecodeCase {
     const char* Name;
     std::string_view Bytes;
     std::string_view Text;
+    FileEncoding Encoding;
 };
 
 const TDecodeCase kDecodeCases[] = {
-    {"Ascii", "1+2 ==> 3 ", "1+2 ==> 3 "},
-    {"Utf8Kept", "\xE8\xA8\x88\xE7\xAE\x97", "\xE8\xA8\x88\xE7\xAE\x97"},
+    {"Ascii", "1+2 ==> 3 ", "1+2 ==> 3 ", kUtf8},
+    {"Utf8Kept", "\xE8\xA8\x88\xE7\xAE\x97", "\xE8\xA8\x88\xE7\xAE\x97", kUtf8},
     {"ByteOrderMarkSkipped",
      "\xEF\xBB\xBF"
      "1",
-     "1"},
-    {"ShiftJisConverted", "\x8C\x76\x8E\x5A ; x", "\xE8\xA8\x88\xE7\xAE\x97 ; x"},
+     "1", kUtf8},
+    {"ShiftJisConverted", "\x8C\x76\x8E\x5A ; x", "\xE8\xA8\x88\xE7\xAE\x97 ; x", kShiftJis},
     // The second byte of this Shift-JIS character is a backslash in ASCII.
-    {"ShiftJisTrailByteBackslash", "\x95\x5C", "\xE8\xA1\xA8"},
-    {"HalfWidthKatakana", "\xB6\xC5", "\xEF\xBD\xB6\xEF\xBE\x85"},
-    {"BrokenBytesBecomeReplacementCharacters", "1\x81", "1\xEF\xBF\xBD"},
-    {"Utf8OverlongFormIsReadAsShiftJis", "\xC0\xAF", "\xEF\xBE\x80\xEF\xBD\xAF"},
+    {"ShiftJisTrailByteBackslash", "\x95\x5C", "\xE8\xA1\xA8", kShiftJis},
+    {"HalfWidthKatakana", "\xB6\xC5", "\xEF\xBD\xB6\xEF\xBE\x85", kShiftJis},
+    {"BrokenBytesBecomeReplacementCharacters", "1\x81", "1\xEF\xBF\xBD", kShiftJis},
+    {"Utf8OverlongFormIsReadAsShiftJis", "\xC0\xAF", "\xEF\xBE\x80\xEF\xBD\xAF", kShiftJis},
 };
 
 class DecodeTest : public testing::TestWithParam<TDecodeCase> {};
 
 TEST_P(DecodeTest, ReadsUtf8OrShiftJis) {
-    EXPECT_EQ(DecodeTextBytes(GetParam().Bytes), GetParam().Text);
+    const TDecodedText decoded = DecodeText(GetParam().Bytes);
+    EXPECT_EQ(decoded.Text, GetParam().Text);
+    EXPECT_EQ(decoded.Encoding, GetParam().Encoding);
 }
 
 INSTANTIATE_TEST_SUITE_P(Encodings, DecodeTest, testing::ValuesIn(kDecodeCases),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+// Shift-JIS writing: every character with a code there is written with it, so a Shift-JIS
+// file comes back byte for byte; text that Shift-JIS cannot hold, or could hold only as a
+// different character or as bytes that would read back as UTF-8, is refused.
+struct TEncodeCase {
+    const char* Name;
+    std::string_view Text;
+    std::optional<std::string_view> Bytes;
+};
+
+const TEncodeCase kEncodeCases[] = {
+    {"Ascii", "1+2 ==> 3 \r\n", "1+2 ==> 3 \r\n"},
+    {"Kanji", "\xE8\xA8\x88\xE7\xAE\x97", "\x8C\x76\x8E\x5A"},
+    {"TrailByteBackslash", "\xE8\xA1\xA8", "\x95\x5C"},
+    {"HalfWidthKatakana", "\xEF\xBD\xB6\xEF\xBE\x85", "\xB6\xC5"},
+    {"Greek", "\xCF\x80", "\x83\xCE"},
+    {"NecCircledDigit", "\xE2\x91\xA0", "\x87\x40"},
+    {"Emoji", "1 \xF0\x9F\x98\x80", std::nullopt},
+    {"LatinAccent", "caf\xC3\xA9", std::nullopt},
+    {"Hangul", "\xED\x95\x9C", std::nullopt},
+    {"ReplacementCharacter", "1\xEF\xBF\xBD", std::nullopt},
+    // In Shift-JIS these two half-width katakana are C2 B1, which reads back as UTF-8 "±".
+    {"BytesThatWouldReadAsUtf8", "\xEF\xBE\x82\xEF\xBD\xB1", std::nullopt},
+    {"InvalidUtf8", "\xFF", std::nullopt},
+};
+
+class EncodeTest : public testing::TestWithParam<TEncodeCase> {};
+
+TEST_P(EncodeTest, WritesShiftJisOrRefuses) {
+    const std::optional<std::string> bytes = EncodeText(GetParam().Text, kShiftJis);
+    ASSERT_EQ(bytes.has_value(), GetParam().Bytes.has_value());
+    if (bytes) {
+        EXPECT_EQ(*bytes, *GetParam().Bytes);
+        EXPECT_EQ(DecodeText(*bytes).Text, GetParam().Text);
+    }
+    EXPECT_EQ(EncodeText(GetParam().Text, kUtf8), std::string(GetParam().Text));
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, EncodeTest, testing::ValuesIn(kEncodeCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(TextFileTest, ShiftJisFileWrittenBackIsByteIdentical) {
+    TTempFolder folder;
+    // Kanji, kana, a trail byte that is a backslash, half-width katakana, NEC and IBM
+    // extensions, CR LF and a lone LF.
+    const std::string bytes =
+        "x := 2 ; \x92\xB7\x82\xB3 \x95\x5C\r\n\xB6\xC5 \x87\x40 \xFA\x40\n5*5 ==> 25 ";
+    const fs::path path = folder.Write("old.tyq", bytes);
+    const TDecodedText read = ReadEncodedTextFile(path);
+    ASSERT_EQ(read.Encoding, kShiftJis);
+    EXPECT_EQ(WriteTextFile(path, read.Text, read.Encoding), kShiftJis);
+    EXPECT_EQ(TTempFolder::Read(path), bytes);
+}
+
+TEST(TextFileTest, TextShiftJisCannotHoldIsWrittenInUtf8) {
+    TTempFolder folder;
+    const fs::path path = folder / "doc.tyq";
+    const std::string text = "\xE8\xA8\x88 \xF0\x9F\x98\x80";
+    EXPECT_EQ(WriteTextFile(path, text, kShiftJis), kUtf8);
+    EXPECT_EQ(TTempFolder::Read(path), text);
+}
 
 TEST(TextFileTest, ReadErrorsNameTheFileAndTheReason) {
     TTempFolder folder;
