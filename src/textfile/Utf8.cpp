@@ -13,4 +13,14 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
+std::size_t Utf8CharacterCount(std::string_view text) {
+    std::size_t count = 0;
+    char32_t code = 0;
+    for (std::size_t pos = 0; pos < text.size(); ++count) {
+        const std::size_t length = DecodeUtf8(text, pos, code);
+        pos += length == 0 ? 1 : length;
+    }
+    return count;
+}
+
 }  // namespace tallyon

@@ -1,6 +1,6 @@
 // UTF-8 as the program reads it everywhere: strictly, with no overlong forms, no surrogates
-// and nothing above U+10FFFF. The file reader uses it to tell UTF-8 from Shift-JIS, and
-// the pattern engine to step through characters.
+// and nothing above U+10FFFF. The file reader uses it to tell UTF-8 from Shift-JIS, the
+// pattern engine to step through characters and the answer formatter to count them.
 #pragma once
 
 #include <cstddef>
@@ -55,5 +55,9 @@ inline std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& 
 
 // True when the whole text is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
+
+// The number of characters (code points) of a UTF-8 text; every byte that does not begin a
+// well-formed sequence counts as one character of its own.
+std::size_t Utf8CharacterCount(std::string_view text);
 
 }  // namespace tallyon

@@ -60,4 +60,12 @@ TEST(Utf8Test, DecodingStopsAtTheEndOfTheView) {
     EXPECT_EQ(DecodeUtf8(bytes, 1, code), 3u);
 }
 
+TEST(Utf8Test, CountsCharactersWithEveryStrayByteAsOne) {
+    EXPECT_EQ(Utf8CharacterCount(""), 0u);
+    EXPECT_EQ(Utf8CharacterCount("a\xE8\xA8\x88\xF0\x9F\x98\x80"), 3u);
+    // A cut-off sequence is two stray bytes, not one character.
+    EXPECT_EQ(Utf8CharacterCount("\xE8\xA8"), 2u);
+    EXPECT_EQ(Utf8CharacterCount("\xFF\x80x"), 3u);
+}
+
 }  // namespace
