@@ -347,12 +347,6 @@ TEST_F(WindowFiles, ShiftJisDocumentIsSavedInShiftJisWhileItCan) {
     EXPECT_EQ(status(), "");
 }
 
-TEST(Utf8FallbackStatus, SpeaksTheChosenLanguage) {
-    EXPECT_EQ(Utf8FallbackStatusText(1), "Saved in UTF-8: Shift-JIS cannot hold every character");
-    EXPECT_EQ(Utf8FallbackStatusText(0), Utf8FallbackStatusText(2));
-    EXPECT_NE(Utf8FallbackStatusText(0), Utf8FallbackStatusText(1));
-}
-
 TEST_F(WindowFiles, QuestionNamesTheDocumentInTheChosenLanguage) {
     writeBytes(path("calc.tyq"), "1");
     drop({path("calc.tyq")});
