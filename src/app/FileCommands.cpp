@@ -94,6 +94,11 @@ QString ModifiedStatusText(bool modified) {
     return modified ? QStringLiteral("Modified") : QString();
 }
 
+QString Utf8FallbackStatusText(int language) {
+    return language == 1 ? QStringLiteral("Saved in UTF-8: Shift-JIS cannot hold every character")
+                         : QStringLiteral("Shift-JISで表せない文字があるため UTF-8 で保存しました");
+}
+
 FileChoice DocumentOpenChoice(const QString& initialName) {
     return {QStringLiteral("Open - Tallyon"), QString::fromUtf8(kOpenFilter),
             QString::fromUtf8(kDefaultSuffix), initialName};
@@ -127,6 +132,7 @@ void FileCommands::createNew() {
     host_.clearDocument();
     host_.setModified(false);
     host_.setDocumentFileName({});
+    encoding_ = FileEncoding::Utf8;
     updateTitleAndStatus();
 }
 
@@ -163,8 +169,9 @@ void FileCommands::openDropped(const QStringList& paths) {
 
 bool FileCommands::loadFile(const QString& path, LoadFailure failure) {
     std::vector<std::string> lines;
+    FileEncoding encoding = FileEncoding::Utf8;
     try {
-        lines = ReadDocumentFile(nativePath(path));
+        lines = ReadDocumentFile(nativePath(path), encoding);
     } catch (const std::exception& error) {
         if (failure == LoadFailure::Report) host_.reportError(failureText(error));
         return false;
@@ -176,30 +183,42 @@ bool FileCommands::loadFile(const QString& path, LoadFailure failure) {
     host_.showLoadedLines(shown);
     host_.setDocumentFileName(path);
     host_.setModified(false);
+    encoding_ = encoding;
     return true;
 }
 
-bool FileCommands::writeTo(const QString& path) {
+FileCommands::WriteOutcome FileCommands::writeTo(const QString& path) {
     const QStringList shown = host_.documentLines();
     std::vector<std::string> lines;
     lines.reserve(static_cast<size_t>(shown.size()));
     for (const QString& line : shown)
         lines.push_back(toUtf8(line));
+    FileEncoding written = encoding_;
     try {
-        WriteDocumentFile(nativePath(path), lines);
+        written = WriteDocumentFile(nativePath(path), lines, encoding_);
     } catch (const std::exception& error) {
         host_.reportError(failureText(error));
-        return false;
+        return WriteOutcome::Failed;
     }
-    return true;
+    if (written == encoding_) return WriteOutcome::Written;
+    encoding_ = written;
+    return WriteOutcome::WrittenInUtf8Instead;
+}
+
+void FileCommands::finishSave(WriteOutcome outcome) {
+    host_.setModified(false);
+    updateTitleAndStatus();
+    if (outcome != WriteOutcome::WrittenInUtf8Instead) return;
+    statusShown_ = Utf8FallbackStatusText(host_.settings().Language);
+    host_.showTitleAndStatus(DocumentTitle(host_.documentFileName()), statusShown_);
 }
 
 bool FileCommands::save() {
     const QString path = host_.documentFileName();
     if (path.isEmpty()) return saveAs();
-    if (!writeTo(path)) return false;
-    host_.setModified(false);
-    updateTitleAndStatus();
+    const WriteOutcome outcome = writeTo(path);
+    if (outcome == WriteOutcome::Failed) return false;
+    finishSave(outcome);
     return true;
 }
 
@@ -207,10 +226,10 @@ bool FileCommands::saveAs() {
     const QString path = Prompts::current().chooseSaveFile(
         host_.promptParent(), DocumentSaveChoice(host_.documentFileName()));
     if (path.isEmpty()) return false;
-    if (!writeTo(path)) return false;  // the document keeps its old name
+    const WriteOutcome outcome = writeTo(path);
+    if (outcome == WriteOutcome::Failed) return false;  // the document keeps its old name
     host_.setDocumentFileName(path);
-    host_.setModified(false);
-    updateTitleAndStatus();
+    finishSave(outcome);
     return true;
 }
 

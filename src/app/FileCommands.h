@@ -9,13 +9,16 @@
 // every line or leaves the document untouched, and a write replaces the file atomically, so a
 // failure never costs the user the old file or the text on screen. Failures are reported in
 // an error box; a save that failed counts as not done, so the document stays modified and a
-// question that offered to save comes again.
+// question that offered to save comes again. A document is saved in the encoding it was
+// read in (new documents in UTF-8); when Shift-JIS cannot represent its text any more it is
+// saved in UTF-8 instead, and the status bar says so.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
 #include "app/Prompts.h"
+#include "textfile/TextFile.h"
 
 class QWidget;
 
@@ -36,6 +39,10 @@ QString DocumentTitle(const QString& fileName);
 
 // The text of the first status panel: "Modified" while the document is modified.
 QString ModifiedStatusText(bool modified);
+
+// The status text after a save that had to use UTF-8 for a document read in Shift-JIS.
+// English when `language` is 1, Japanese for every other value.
+QString Utf8FallbackStatusText(int language);
 
 // The open and save dialogs for documents, preset to `initialName`.
 FileChoice DocumentOpenChoice(const QString& initialName);
@@ -116,10 +123,15 @@ private:
     // while the document is modified and `ask` holds.
     template <typename Chooser>
     void openWith(bool ask, Chooser chooser);
-    bool writeTo(const QString& path);
+    enum class WriteOutcome { Failed, Written, WrittenInUtf8Instead };
+    // Writes the document to `path` in its encoding; a failure is reported.
+    WriteOutcome writeTo(const QString& path);
+    // After a successful write: unmodified, title and status, and the note of a fallback.
+    void finishSave(WriteOutcome outcome);
 
     DocumentHost& host_;
     QString statusShown_;  // what the first status panel shows since the last update
+    FileEncoding encoding_ = FileEncoding::Utf8;  // of the file the document was read from
 };
 
 }  // namespace tallyon

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "engine/RuvoSub.h"
+#include "textfile/Utf8.h"
 
 namespace tallyon {
 
@@ -238,7 +239,8 @@ TDecimal RoundForSection(const TSection& s, long double magnitude, int& exponent
 }  // namespace
 
 std::string FormatByPattern(std::string_view pattern, long double value) {
-    if (pattern.size() > kMaxPatternLength) throw EFormatError("Format string too long");
+    if (Utf8CharacterCount(pattern) > kMaxPatternLength)
+        throw EFormatError("Format string too long");
     const std::vector<std::string_view> sections = SplitSections(pattern);
     if (sections[0].empty() || !std::isfinite(value)) return GeneralNumberText(value);
 

@@ -18,7 +18,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Longest pattern the pattern operation accepts, in bytes.
+// Longest pattern the pattern operation accepts, in characters (not bytes, so a pattern with
+// Japanese literals gets as many characters as one in ASCII).
 inline constexpr std::size_t kMaxPatternLength = 224;
 
 // The answer text of `value` in the settings' number format (`OptNumFormat`, `OptPrecision`,
@@ -29,8 +30,8 @@ std::string FormatAnswer(double value, const TSettingsRecord& settings);
 // ";" outside quotes, digit placeholders "0" and "#", "." and ",", scientific "E+" "E-" "e+"
 // "e-" with up to four exponent digits, quoted literals. An empty first section, an infinite
 // or undefined value, and (without scientific notation) 19 or more integer digits give the
-// general number text. Raises EFormatError("Format string too long") for a pattern longer
-// than kMaxPatternLength.
+// general number text. Raises EFormatError("Format string too long") for a pattern of more
+// than kMaxPatternLength characters.
 std::string FormatByPattern(std::string_view pattern, long double value);
 
 }  // namespace tallyon

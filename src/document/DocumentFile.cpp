@@ -1,163 +1,7 @@
-// Document files: reading with encoding detection, line splitting, and the atomic writer.
-//
-// The atomic writer resolves a symbolic link to the file it names, writes a temporary file
-// beside that file (created exclusively, so two saves never share one), copies the old file's
-// permission bits onto it, flushes it to disk, renames it over the target and finally flushes
-// the folder so the rename itself survives a crash. Any failure removes the temporary file
-// and leaves the target as it was.
+// Document files over the text-file layer (see DocumentFile.h).
 #include "document/DocumentFile.h"
 
-#include <fcntl.h>
-#include <iconv.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-
 namespace tallyon {
-
-namespace fs = std::filesystem;
-
-namespace {
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-constexpr int kMaxSymlinkDepth = 40;
-
-std::string Quoted(const fs::path& path) {
-    return "\"" + path.string() + "\"";
-}
-
-[[noreturn]] void RaiseReadError(const fs::path& path, std::string_view reason) {
-    throw EDocumentFileError("Cannot read " + Quoted(path) + ": " + std::string(reason));
-}
-
-[[noreturn]] void RaiseWriteError(const fs::path& path, std::string_view reason) {
-    throw EDocumentFileError("Cannot write " + Quoted(path) + ": " + std::string(reason));
-}
-
-// True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates, at most
-// U+10FFFF).
-bool IsValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const unsigned char c = s[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int follow;
-        unsigned char low = 0x80, high = 0xBF;  // bounds of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            follow = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            follow = 2;
-            if (c == 0xE0) low = 0xA0;
-            if (c == 0xED) high = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            follow = 3;
-            if (c == 0xF0) low = 0x90;
-            if (c == 0xF4) high = 0x8F;
-        } else {
-            return false;
-        }
-        if (i + follow >= s.size()) return false;
-        for (int k = 1; k <= follow; ++k) {
-            const unsigned char b = s[i + k];
-            const unsigned char lo = k == 1 ? low : 0x80;
-            const unsigned char hi = k == 1 ? high : 0xBF;
-            if (b < lo || b > hi) return false;
-        }
-        i += follow + 1;
-    }
-    return true;
-}
-
-// Converts Shift-JIS (code page 932) to UTF-8; a byte that does not convert becomes U+FFFD.
-std::string Cp932ToUtf8(std::string_view bytes) {
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(bytes);
-    std::string out;
-    out.resize(bytes.size() * 3 + 16);
-    char* in = const_cast<char*>(bytes.data());
-    std::size_t inLeft = bytes.size();
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    while (inLeft > 0) {
-        if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1)) break;
-        if (errno == E2BIG) break;  // cannot happen: three bytes out per byte in suffice
-        // An invalid or truncated sequence: mark it and go on with the next byte.
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        if (outLeft < 3) break;
-        std::memcpy(outPtr, "\xEF\xBF\xBD", 3);
-        outPtr += 3;
-        outLeft -= 3;
-        ++in;
-        --inLeft;
-    }
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
-// The file a path finally names, following symbolic links (also dangling ones).
-fs::path ResolveLinks(fs::path path) {
-    std::error_code ec;
-    for (int depth = 0; depth < kMaxSymlinkDepth && fs::is_symlink(fs::symlink_status(path, ec));
-         ++depth) {
-        const fs::path link = fs::read_symlink(path, ec);
-        if (ec) break;
-        path = link.is_absolute() ? link : path.parent_path() / link;
-    }
-    return path;
-}
-
-// Writes all bytes to a descriptor; false with errno set on failure.
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-}  // namespace
-
-std::string DecodeDocumentBytes(std::string_view bytes) {
-    if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
-    if (IsValidUtf8(bytes)) return std::string(bytes);
-    return Cp932ToUtf8(bytes);
-}
-
-std::string ReadTextFile(const fs::path& path) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) RaiseReadError(path, "it is a folder");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) RaiseReadError(path, std::strerror(errno));
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) RaiseReadError(path, "read error");
-    return DecodeDocumentBytes(bytes);
-}
-
-std::vector<std::string> SplitTextLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    lines.emplace_back(text.substr(start));
-    return lines;
-}
 
 std::string JoinDocumentLines(const std::vector<std::string>& lines) {
     std::size_t size = 0;
@@ -172,66 +16,21 @@ std::string JoinDocumentLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::vector<std::string> ReadDocumentFile(const fs::path& path) {
-    return SplitTextLines(ReadTextFile(path));
+std::vector<std::string> ReadDocumentFile(const std::filesystem::path& path,
+                                          FileEncoding& encoding) {
+    const TDecodedText decoded = ReadEncodedTextFile(path);
+    encoding = decoded.Encoding;
+    return SplitTextLines(decoded.Text);
 }
 
-void WriteDocumentFile(const fs::path& path, const std::vector<std::string>& lines) {
-    WriteFileAtomically(path, JoinDocumentLines(lines));
+std::vector<std::string> ReadDocumentFile(const std::filesystem::path& path) {
+    FileEncoding encoding = FileEncoding::Utf8;
+    return ReadDocumentFile(path, encoding);
 }
 
-void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
-    const fs::path target = ResolveLinks(path);
-    std::error_code ec;
-    const fs::file_status status = fs::status(target, ec);
-    if (fs::is_directory(status)) RaiseWriteError(path, "it is a folder");
-    const bool exists = fs::exists(status);
-    // Renaming over a device or a pipe would replace the special file itself.
-    if (exists && !fs::is_regular_file(status)) RaiseWriteError(path, "it is not a regular file");
-
-    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    std::string stem(1, '.');
-    stem.append(target.filename().string()).append(".tmp");
-    fs::path temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporary = folder / (stem + std::to_string(::getpid()) + "-" + std::to_string(attempt));
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) RaiseWriteError(path, std::strerror(errno));
-    }
-    if (fd < 0) RaiseWriteError(path, "no temporary file name is free");
-
-    const auto fail = [&](int error) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        RaiseWriteError(path, std::strerror(error));
-    };
-    if (exists) {
-        struct stat old {};
-        if (::stat(target.c_str(), &old) == 0) {
-            ::fchmod(fd, old.st_mode & 07777);
-            // Keeping the owner is possible only for a privileged user; otherwise it stays ours.
-            if (::fchown(fd, old.st_uid, old.st_gid) != 0) errno = 0;
-        }
-    }
-    if (!WriteAll(fd, bytes)) fail(errno);
-    if (::fsync(fd) != 0) fail(errno);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        RaiseWriteError(path, std::strerror(error));
-    }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        RaiseWriteError(path, std::strerror(error));
-    }
-    // Flush the folder so the new name is on disk too; a failure here loses nothing.
-    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+FileEncoding WriteDocumentFile(const std::filesystem::path& path,
+                               const std::vector<std::string>& lines, FileEncoding encoding) {
+    return WriteTextFile(path, JoinDocumentLines(lines), encoding);
 }
 
 }  // namespace tallyon

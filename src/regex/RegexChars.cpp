@@ -1,6 +1,8 @@
 // Decoding and encoding of the two text encodings (see RegexChars.h for the rules).
 #include "regex/RegexChars.h"
 
+#include "textfile/Utf8.h"
+
 namespace tallyon {
 
 TCharCodec::TCharCodec(TTextEncoding encoding) : encoding_(encoding) {
@@ -32,41 +34,15 @@ std::size_t TCharCodec::DecodeWide(std::string_view text, std::size_t pos, TChar
         code = b;
         return 1;
     }
-    // UTF-8: the second byte's range depends on the first so that overlong forms,
-    // surrogates and values above 0x10FFFF are all rejected.
-    std::size_t need = 0;
-    unsigned char lo = 0x80, hi = 0xBF;
-    TCharCode value = 0;
-    if (b >= 0xC2 && b <= 0xDF) {
-        need = 1;
-        value = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        need = 2;
-        value = b & 0x0F;
-        if (b == 0xE0) lo = 0xA0;
-        if (b == 0xED) hi = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        need = 3;
-        value = b & 0x07;
-        if (b == 0xF0) lo = 0x90;
-        if (b == 0xF4) hi = 0x8F;
-    }
-    if (need == 0 || left <= need) {
+    // UTF-8: a byte that does not begin a well-formed sequence stands alone.
+    char32_t value = 0;
+    const std::size_t length = DecodeUtf8(text, pos, value);
+    if (length == 0) {
         code = 0xDC00 + b;
         return 1;
     }
-    for (std::size_t i = 1; i <= need; ++i) {
-        const unsigned char c = at(pos + i);
-        if (c < lo || c > hi) {
-            code = 0xDC00 + b;
-            return 1;
-        }
-        lo = 0x80;
-        hi = 0xBF;
-        value = (value << 6) | (c & 0x3F);
-    }
     code = value;
-    return need + 1;
+    return length;
 }
 
 void TCharCodec::Encode(TCharCode code, std::string& out) const {

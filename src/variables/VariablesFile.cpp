@@ -3,8 +3,8 @@
 
 #include <unordered_map>
 
-#include "document/DocumentFile.h"
 #include "engine/AsciiText.h"
+#include "textfile/TextFile.h"
 
 namespace tallyon {
 

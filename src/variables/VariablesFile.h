@@ -27,7 +27,7 @@ struct TVariableEntry {
 // names already carry their first line's value).
 std::vector<TVariableEntry> ParseVariablesText(std::string_view text);
 
-// Reads the file's entries; raises EDocumentFileError when it cannot be read. The list is not
+// Reads the file's entries; raises ETextFileError when it cannot be read. The list is not
 // touched, so a caller can clear and fill it only after the file was read.
 std::vector<TVariableEntry> ReadVariablesFile(const std::filesystem::path& path);
 
@@ -39,7 +39,7 @@ void LoadVariables(TVariableList& list, const std::vector<TVariableEntry>& entri
 // The file text of the list: each line followed by CR LF.
 std::string VariablesText(const TVariableList& list);
 
-// Writes the list to the file atomically; raises EDocumentFileError on failure.
+// Writes the list to the file atomically; raises ETextFileError on failure.
 void WriteVariablesFile(const std::filesystem::path& path, const TVariableList& list);
 
 }  // namespace tallyon

@@ -136,6 +136,11 @@ protected:
     QString text() const { return window->REdit1->toPlainText(); }
     QString status() const { return window->statusPanelText(0); }
     void type(const char* keys) { QTest::keyClicks(window->REdit1, QString::fromUtf8(keys)); }
+    // Types one character that has no key of its own (QTest knows only ASCII keys).
+    void typeCharacter(const char* utf8) {
+        QTest::sendKeyEvent(QTest::Click, window->REdit1, Qt::Key_unknown, QString::fromUtf8(utf8),
+                            Qt::NoModifier);
+    }
     void pressReturn() { QTest::keyClick(window->REdit1, Qt::Key_Return); }
     void run(const char* command) {
         QAction* a = window->action(command);
@@ -306,15 +311,39 @@ TEST_F(WindowFiles, OpenedAnswerIsColouredBoldAndProtected) {
     EXPECT_FALSE(enabled("AtnEditUndo"));  // loading leaves nothing to undo
 }
 
-TEST_F(WindowFiles, ShiftJisDocumentOpensWithItsJapaneseAndSavesAsUtf8) {
+// A document keeps the encoding it was read in: Shift-JIS comes back byte for byte, until
+// the text holds a character Shift-JIS cannot represent; then it is saved in UTF-8 and the
+// status bar says so. Create New starts over in UTF-8.
+TEST_F(WindowFiles, ShiftJisDocumentIsSavedInShiftJisWhileItCan) {
     // "長さ" in Shift-JIS, with Windows line breaks.
-    writeBytes(path("old.tyq"), QByteArray("x := 2 ; \x92\xB7\x82\xB3\r\n5*5 ==> 25 "));
+    const QByteArray shiftJis("x := 2 ; \x92\xB7\x82\xB3\r\n5*5 ==> 25 ");
+    writeBytes(path("old.tyq"), shiftJis);
     drop({path("old.tyq")});
     EXPECT_EQ(text(), QString::fromUtf8("x := 2 ; 長さ\n5*5 ==> 25 "));
     type("1");
     run("AtnFileSave");
+    EXPECT_EQ(readBytes(path("old.tyq")), "1" + shiftJis);
+    EXPECT_EQ(status(), "");
+
+    type(" ");
+    typeCharacter("é");
+    run("AtnFileSave");
     EXPECT_EQ(readBytes(path("old.tyq")),
-              QString::fromUtf8("1x := 2 ; 長さ\r\n5*5 ==> 25 ").toUtf8());
+              QString::fromUtf8("1 éx := 2 ; 長さ\r\n5*5 ==> 25 ").toUtf8());
+    EXPECT_EQ(status(), Utf8FallbackStatusText(1));
+    EXPECT_FALSE(enabled("AtnFileSave"));
+    type("2");
+    EXPECT_EQ(status(), "Modified");  // the note goes with the next change
+
+    writeBytes(path("old2.tyq"), shiftJis);
+    drop({path("old2.tyq")});
+    prompts.answers = {PB::No};
+    run("AtnFileNew");
+    typeCharacter("長");  // which Shift-JIS could hold
+    prompts.files.push_back(path("new.tyq"));
+    run("AtnFileSave");
+    EXPECT_EQ(readBytes(path("new.tyq")), QString::fromUtf8("長").toUtf8());
+    EXPECT_EQ(status(), "");
 }
 
 TEST_F(WindowFiles, QuestionNamesTheDocumentInTheChosenLanguage) {

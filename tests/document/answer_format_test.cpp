@@ -105,16 +105,49 @@ TEST(PatternTest, GeneralFallbackOfNineteenDigitsIsScientific) {
     EXPECT_EQ(FormatByPattern("0", 2.5e20L), "2.5E20");
 }
 
-TEST(PatternTest, LongestAcceptedPatternIs224Characters) {
-    const std::string longest = "0" + std::string(223, 'x');
-    EXPECT_EQ(FormatByPattern(longest, 1), "1" + std::string(223, 'x'));
+// The length limit counts characters, so Japanese literals (three bytes each in UTF-8) get
+// as many as ASCII ones.
+struct TLengthCase {
+    const char* Name;
+    std::string Literal;  // one character, repeated after the leading "0"
+    std::size_t Characters;
+    bool Accepted;
+};
+
+std::string Repeated(const std::string& text, std::size_t times) {
+    std::string out;
+    for (std::size_t i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
+const TLengthCase kLengthCases[] = {
+    {"AsciiAtTheLimit", "x", 224, true},
+    {"AsciiOverTheLimit", "x", 225, false},
+    {"JapaneseOf243BytesIsShort", "\xE5\x86\x86", 83, true},
+    {"JapaneseAtTheLimit", "\xE5\x86\x86", 224, true},
+    {"JapaneseOverTheLimit", "\xE5\x86\x86", 225, false},
+};
+
+class PatternLengthTest : public testing::TestWithParam<TLengthCase> {};
+
+TEST_P(PatternLengthTest, LongestAcceptedPatternIs224Characters) {
+    const TLengthCase& c = GetParam();
+    const std::string literals = Repeated(c.Literal, c.Characters - 1);
+    if (c.Accepted) {
+        EXPECT_EQ(FormatByPattern("0" + literals, 1), "1" + literals);
+        return;
+    }
     try {
-        FormatByPattern(longest + "x", 1);
-        FAIL() << "a 225-character pattern was accepted";
+        FormatByPattern("0" + literals, 1);
+        FAIL() << "a pattern of " << c.Characters << " characters was accepted";
     } catch (const EFormatError& e) {
         EXPECT_STREQ(e.what(), "Format string too long");
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Limits, PatternLengthTest, testing::ValuesIn(kLengthCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 // Cross-checks against the C library's correctly rounded output on many values, skipping the
 // exact halfway cases (the library rounds those to even, answers round them away from zero): fixed

@@ -1,14 +1,10 @@
-// Document files over real files in a temporary folder: line breaks, encodings, long lines,
-// round trips, refused reads and the atomic writer's failures.
+// Calculation documents over real files: the CR LF line format, long lines and old
+// Shift-JIS documents.
 #include "document/DocumentFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
 
-#include <csignal>
-
-#include "document/TempFolder.h"
+#include "textfile/TempFolder.h"
 
 using namespace tallyon;
 
@@ -16,63 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using TLines = std::vector<std::string>;
-
-struct TSplitCase {
-    const char* Name;
-    std::string_view Text;
-    TLines Lines;
-};
-
-const TSplitCase kSplitCases[] = {
-    {"CrLf", "a\r\nb", {"a", "b"}},
-    {"LoneLf", "a\nb\n", {"a", "b", ""}},
-    {"LoneCr", "a\rb", {"a", "b"}},
-    {"EmptyLineBetweenCrLfs", "a\r\n\r\nb", {"a", "", "b"}},
-    {"CrThenCrLfIsTwoBreaks", "a\r\r\n", {"a", "", ""}},
-    {"LfThenCrIsTwoBreaks", "a\n\rb", {"a", "", "b"}},
-    {"MixedBreaks", "1\r\n2\n3\r4", {"1", "2", "3", "4"}},
-    {"EmptyTextIsOneEmptyLine", "", {""}},
-    {"TabsAndBlanksStay", " \tx \r\n", {" \tx ", ""}},
-};
-
-class SplitTextLinesTest : public testing::TestWithParam<TSplitCase> {};
-
-TEST_P(SplitTextLinesTest, SplitsAtEveryKindOfBreak) {
-    EXPECT_EQ(SplitTextLines(GetParam().Text), GetParam().Lines);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, SplitTextLinesTest, testing::ValuesIn(kSplitCases),
-                         [](const auto& info) { return std::string(info.param.Name); });
-
-struct TDecodeCase {
-    const char* Name;
-    std::string_view Bytes;
-    std::string_view Text;
-};
-
-const TDecodeCase kDecodeCases[] = {
-    {"Ascii", "1+2 ==> 3 ", "1+2 ==> 3 "},
-    {"Utf8Kept", "\xE8\xA8\x88\xE7\xAE\x97", "\xE8\xA8\x88\xE7\xAE\x97"},
-    {"ByteOrderMarkSkipped",
-     "\xEF\xBB\xBF"
-     "1",
-     "1"},
-    {"ShiftJisConverted", "\x8C\x76\x8E\x5A ; x", "\xE8\xA8\x88\xE7\xAE\x97 ; x"},
-    // The second byte of this Shift-JIS character is a backslash in ASCII.
-    {"ShiftJisTrailByteBackslash", "\x95\x5C", "\xE8\xA1\xA8"},
-    {"HalfWidthKatakana", "\xB6\xC5", "\xEF\xBD\xB6\xEF\xBE\x85"},
-    {"BrokenBytesBecomeReplacementCharacters", "1\x81", "1\xEF\xBF\xBD"},
-    {"Utf8OverlongFormIsReadAsShiftJis", "\xC0\xAF", "\xEF\xBE\x80\xEF\xBD\xAF"},
-};
-
-class DecodeTest : public testing::TestWithParam<TDecodeCase> {};
-
-TEST_P(DecodeTest, ReadsUtf8OrShiftJis) {
-    EXPECT_EQ(DecodeDocumentBytes(GetParam().Bytes), GetParam().Text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Encodings, DecodeTest, testing::ValuesIn(kDecodeCases),
-                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(DocumentFileTest, SavedDocumentReopensAsTheSameLines) {
     TTempFolder folder;
@@ -96,140 +35,6 @@ TEST(DocumentFileTest, ShiftJisFileOpens) {
     TTempFolder folder;
     const fs::path path = folder.Write("old.tyq", "1+1 ; \x8C\x76\x8E\x5A\r\n2\r\n");
     EXPECT_EQ(ReadDocumentFile(path), (TLines{"1+1 ; \xE8\xA8\x88\xE7\xAE\x97", "2", ""}));
-}
-
-TEST(DocumentFileTest, ReadErrorsNameTheFileAndTheReason) {
-    TTempFolder folder;
-    fs::create_directory(folder / "sub");
-    const struct {
-        fs::path Path;
-        std::string Reason;
-    } cases[] = {
-        {folder / "missing.tyq", "No such file or directory"},
-        {folder / "sub", "it is a folder"},
-    };
-    for (const auto& c : cases) {
-        try {
-            ReadDocumentFile(c.Path);
-            ADD_FAILURE() << c.Path << " was read";
-        } catch (const EDocumentFileError& e) {
-            const std::string message = e.what();
-            EXPECT_NE(message.find(c.Path.string()), std::string::npos) << message;
-            EXPECT_NE(message.find(c.Reason), std::string::npos) << message;
-        }
-    }
-}
-
-TEST(DocumentFileTest, FileWithoutReadPermissionIsRefused) {
-    TTempFolder folder;
-    const fs::path path = folder.Write("secret.tyq", "1");
-    fs::permissions(path, fs::perms::none);
-    EXPECT_EQ(RunUnprivileged([&] {
-                  try {
-                      ReadDocumentFile(path);
-                      return false;
-                  } catch (const EDocumentFileError& e) {
-                      return std::string(e.what()).find("Permission denied") != std::string::npos;
-                  }
-              }),
-              0);
-}
-
-TEST(AtomicWriteTest, ReplacesContentAndLeavesNoTemporaryFile) {
-    TTempFolder folder;
-    const fs::path path = folder.Write("doc.tyq", "old content that is longer");
-    WriteFileAtomically(path, "new");
-    EXPECT_EQ(TTempFolder::Read(path), "new");
-    EXPECT_EQ(folder.EntryCount(), 1u);
-}
-
-TEST(AtomicWriteTest, KeepsPermissions) {
-    TTempFolder folder;
-    const fs::path path = folder.Write("doc.tyq", "old");
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    WriteFileAtomically(path, "new");
-    EXPECT_EQ(fs::status(path).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-}
-
-TEST(AtomicWriteTest, WritesThroughSymbolicLinkToItsTarget) {
-    TTempFolder folder;
-    fs::create_directory(folder / "real");
-    const fs::path target = folder.Write("real/doc.tyq", "old");
-    const fs::path link = folder / "link.tyq";
-    fs::create_symlink(fs::path("real") / "doc.tyq", link);
-    WriteFileAtomically(link, "new");
-    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
-    EXPECT_EQ(TTempFolder::Read(target), "new");
-}
-
-TEST(AtomicWriteTest, CreatesNewFile) {
-    TTempFolder folder;
-    WriteFileAtomically(folder / "new.tyq", "1\r\n");
-    EXPECT_EQ(TTempFolder::Read(folder / "new.tyq"), "1\r\n");
-}
-
-TEST(AtomicWriteTest, TargetThatIsAFolderIsRefusedAndKept) {
-    TTempFolder folder;
-    fs::create_directory(folder / "doc.tyq");
-    folder.Write("doc.tyq/inside", "x");
-    EXPECT_THROW(WriteFileAtomically(folder / "doc.tyq", "new"), EDocumentFileError);
-    EXPECT_TRUE(fs::is_directory(folder / "doc.tyq"));
-    EXPECT_EQ(TTempFolder::Read(folder / "doc.tyq" / "inside"), "x");
-    EXPECT_EQ(folder.EntryCount(), 1u);
-}
-
-TEST(AtomicWriteTest, SpecialFileIsNotReplaced) {
-    TTempFolder folder;
-    const fs::path pipe = folder / "pipe.tyq";
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
-    EXPECT_THROW(WriteFileAtomically(pipe, "new"), EDocumentFileError);
-    EXPECT_TRUE(fs::is_fifo(pipe));
-    EXPECT_EQ(folder.EntryCount(), 1u);
-}
-
-TEST(AtomicWriteTest, MissingFolderIsRefused) {
-    TTempFolder folder;
-    EXPECT_THROW(WriteFileAtomically(folder / "nowhere" / "doc.tyq", "new"), EDocumentFileError);
-    EXPECT_FALSE(fs::exists(folder / "nowhere"));
-}
-
-TEST(AtomicWriteTest, ReadOnlyFolderLeavesOldFileWhole) {
-    TTempFolder folder;
-    const fs::path path = folder.Write("doc.tyq", "old");
-    fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec |
-                                       fs::perms::group_read | fs::perms::group_exec |
-                                       fs::perms::others_read | fs::perms::others_exec);
-    EXPECT_EQ(RunUnprivileged([&] {
-                  try {
-                      WriteFileAtomically(path, "new");
-                      return false;
-                  } catch (const EDocumentFileError&) {
-                      return true;
-                  }
-              }),
-              0);
-    fs::permissions(folder.Path(), fs::perms::owner_all);
-    EXPECT_EQ(TTempFolder::Read(path), "old");
-    EXPECT_EQ(folder.EntryCount(), 1u);
-}
-
-TEST(AtomicWriteTest, FailureMidWriteLeavesOldFileWhole) {
-    // A file size limit makes the write fail part way, as a full disk would, also for a
-    // privileged user.
-    TTempFolder folder;
-    const fs::path path = folder.Write("doc.tyq", "old");
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 16;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    EXPECT_THROW(WriteFileAtomically(path, std::string(4096, 'x')), EDocumentFileError);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    EXPECT_EQ(TTempFolder::Read(path), "old");
-    EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "document/TempFolder.h"
+#include "textfile/TempFolder.h"
 
 using namespace tallyon;
 
@@ -99,6 +99,15 @@ const TRunCase kRunCases[] = {
      "",
      "",
      {{"doc.tyq", "2^10 ==> 1024 \r\n\r\n"}}},
+    // "長さ" in Shift-JIS: the rewritten file stays Shift-JIS.
+    {"InPlaceKeepsShiftJis",
+     {"-i", "doc.tyq"},
+     {{"doc.tyq", "2*3 ; \x92\xB7\x82\xB3\r\n"}},
+     "",
+     0,
+     "",
+     "",
+     {{"doc.tyq", "2*3 ; \x92\xB7\x82\xB3 ==> 6 \r\n\r\n"}}},
     {"InPlaceAfterRaisedErrorWritesDocumentAsItStands",
      {"--in-place", "doc.tyq"},
      {{"doc.tyq", "1\r\n1E999\r\n2 ==> 5 "}},

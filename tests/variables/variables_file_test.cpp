@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "document/DocumentFile.h"
-#include "document/TempFolder.h"
+#include "textfile/TextFile.h"
+#include "textfile/TempFolder.h"
 
 using namespace tallyon;
 
@@ -94,7 +94,7 @@ TEST(VariablesFileTest, UnreadableFileRaisesBeforeListIsTouched) {
     try {
         LoadVariables(list, ReadVariablesFile(folder / "missing.tyq"));
         FAIL() << "a missing file was read";
-    } catch (const EDocumentFileError& e) {
+    } catch (const ETextFileError& e) {
         EXPECT_NE(std::string(e.what()).find("missing.tyq"), std::string::npos);
     }
     EXPECT_EQ(list.Lines(), (TLines{"KEEP=1"}));

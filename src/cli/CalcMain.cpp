@@ -35,13 +35,13 @@ int Fail(const std::string& message) {
 // Reads all of standard input as a document's text.
 std::string ReadStandardInput() {
     std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
-    if (std::cin.bad()) throw EDocumentFileError("Cannot read standard input");
-    return DecodeDocumentBytes(bytes);
+    if (std::cin.bad()) throw ETextFileError("Cannot read standard input");
+    return DecodeText(bytes).Text;
 }
 
 void WriteStandardOutput(const std::string& text) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
-        throw EDocumentFileError("Cannot write standard output");
+        throw ETextFileError("Cannot write standard output");
 }
 
 }  // namespace
@@ -61,12 +61,13 @@ int main(int argc, char** argv) {
 
     TVariableList variables;
     std::vector<std::string> lines;
+    FileEncoding encoding = FileEncoding::Utf8;  // an in-place rewrite keeps the file's encoding
     try {
         if (!options->VariablesPath.empty())
             LoadVariables(variables, ReadVariablesFile(options->VariablesPath));
         lines = options->FromStandardInput() ? SplitTextLines(ReadStandardInput())
-                                             : ReadDocumentFile(options->DocumentPath);
-    } catch (const EDocumentFileError& e) {
+                                             : ReadDocumentFile(options->DocumentPath, encoding);
+    } catch (const ETextFileError& e) {
         return Fail(e.what());
     }
 
@@ -82,13 +83,16 @@ int main(int argc, char** argv) {
     }
 
     try {
-        if (options->InPlace)
-            WriteDocumentFile(options->DocumentPath, document.TextLines());
-        else
+        if (!options->InPlace) {
             WriteStandardOutput(JoinDocumentLines(document.TextLines()));
+        } else if (WriteDocumentFile(options->DocumentPath, document.TextLines(), encoding) !=
+                   encoding) {
+            std::cerr << options->DocumentPath
+                      << ": saved in UTF-8: Shift-JIS cannot represent every character\n";
+        }
         if (!options->SaveVariablesPath.empty())
             WriteVariablesFile(options->SaveVariablesPath, variables);
-    } catch (const EDocumentFileError& e) {
+    } catch (const ETextFileError& e) {
         return Fail(e.what());
     }
     return status;
