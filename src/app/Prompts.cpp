@@ -1,8 +1,11 @@
 // Default dialogs and the scripted stand-in behind Prompts.
 #include "app/Prompts.h"
 
+#include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace tallyon {
 
@@ -148,6 +151,23 @@ QString ScriptedPrompts::chooseOpenFile(QWidget*, const FileChoice& choice) {
 QString ScriptedPrompts::chooseSaveFile(QWidget*, const FileChoice& choice) {
     asked.push_back({Kind::SaveFile, choice.title, choice.filter, 0, PromptIcon::Question, choice});
     return nextFile();
+}
+
+int DialogPrompts::showModal(QDialog& dialog) {
+    return dialog.exec();
+}
+
+void DialogPrompts::openExternal(const QUrl& url) {
+    QDesktopServices::openUrl(url);
+}
+
+int ScriptedPrompts::showModal(QDialog& dialog) {
+    asked.push_back({Kind::Dialog, dialog.windowTitle(), {}, 0, PromptIcon::Information, {}});
+    return onDialog ? onDialog(dialog) : QDialog::Rejected;
+}
+
+void ScriptedPrompts::openExternal(const QUrl& url) {
+    asked.push_back({Kind::OpenExternal, {}, url.toString(), 0, PromptIcon::Information, {}});
 }
 
 QStringList ScriptedPrompts::messages() const {

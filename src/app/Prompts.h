@@ -10,8 +10,11 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
+class QDialog;
+class QUrl;
 class QWidget;
 
 namespace tallyon {
@@ -53,6 +56,11 @@ public:
     // accepts existing files only; the save dialog asks before overwriting.
     virtual QString chooseOpenFile(QWidget* parent, const FileChoice& choice) = 0;
     virtual QString chooseSaveFile(QWidget* parent, const FileChoice& choice) = 0;
+    // Shows one of the program's own dialogs modally; returns QDialog's result code.
+    virtual int showModal(QDialog& dialog) = 0;
+    // Hands a file or web address to the desktop's default application. The outcome is not
+    // reported: the desktop shows its own message when it cannot open the address.
+    virtual void openExternal(const QUrl& url) = 0;
 
     // The prompts in use: the installed one, or the dialog-showing default.
     static Prompts& current();
@@ -72,19 +80,23 @@ public:
     void tell(QWidget* parent, const QString& title, const QString& text, PromptIcon icon) override;
     QString chooseOpenFile(QWidget* parent, const FileChoice& choice) override;
     QString chooseSaveFile(QWidget* parent, const FileChoice& choice) override;
+    int showModal(QDialog& dialog) override;
+    void openExternal(const QUrl& url) override;
 };
 
 // Answers from a script and records every prompt, for tests. Questions take their answers
 // from `answers` in order, file dialogs from `files`; when a script runs dry the answer is
-// Cancel (or No when Cancel is not offered) and an empty path. Installs itself for its
-// lifetime and restores the previous prompts when destroyed.
+// Cancel (or No when Cancel is not offered) and an empty path. A dialog is never shown: it
+// is handed to `onDialog`, whose result is the dialog's (rejected when there is none).
+// Addresses for the desktop are recorded, not opened. Installs itself for its lifetime and
+// restores the previous prompts when destroyed.
 class ScriptedPrompts final : public Prompts {
 public:
-    enum class Kind { Ask, Tell, OpenFile, SaveFile };
+    enum class Kind { Ask, Tell, OpenFile, SaveFile, Dialog, OpenExternal };
     struct Record {
         Kind kind;
-        QString title;
-        QString text;  // message text, or the dialog's filter for file dialogs
+        QString title;  // the window title of a dialog
+        QString text;  // message text, the filter for file dialogs, the address to open
         PromptButtons buttons = 0;
         PromptIcon icon = PromptIcon::Information;
         FileChoice choice;  // for file dialogs
@@ -98,12 +110,15 @@ public:
     std::deque<PromptButton> answers;
     std::deque<QString> files;
     std::vector<Record> asked;
+    std::function<int(QDialog&)> onDialog;
 
     PromptButton ask(QWidget* parent, const QString& title, const QString& text,
                      PromptButtons buttons, PromptIcon icon) override;
     void tell(QWidget* parent, const QString& title, const QString& text, PromptIcon icon) override;
     QString chooseOpenFile(QWidget* parent, const FileChoice& choice) override;
     QString chooseSaveFile(QWidget* parent, const FileChoice& choice) override;
+    int showModal(QDialog& dialog) override;
+    void openExternal(const QUrl& url) override;
 
     // Texts of every message shown with tell(), in order.
     QStringList messages() const;
