@@ -21,10 +21,14 @@
 
 #include "app/CommandTable.h"
 #include "app/EditCommands.h"
+#include "app/About.h"
 #include "app/EnableRules.h"
 #include "app/ErrorReport.h"
+#include "app/FileAssociation.h"
+#include "app/HelpCommands.h"
 #include "app/Icons.h"
 #include "app/IdleUpdater.h"
+#include "app/InsertCommands.h"
 #include "app/Prompts.h"
 #include "app/WindowStyle.h"
 #include "document/DocumentFile.h"
@@ -104,7 +108,7 @@ void EnsureIconTheme() {
 
 void TFrmMain::CreateActions() {
     EnsureIconTheme();
-    for (const CommandRow& row : Commands()) {
+    for (const CommandRow& row : AllCommands()) {
         auto* a = new QAction(this);
         a->setObjectName(row.name);
         a->setCheckable(row.checkable);
@@ -476,19 +480,34 @@ void TFrmMain::AtnOptionsExecute() {
     CommandNotAvailable();
 }
 void TFrmMain::AtnOptionRegistryExecute() {
-    CommandNotAvailable();
+    RegisterFileType(this, windowTitle(), settings_.Language);
 }
 void TFrmMain::AtnOptionDelRegistryExecute() {
-    CommandNotAvailable();
+    UnregisterFileType(this, windowTitle(), settings_.Language);
 }
 void TFrmMain::AtnHelpIndexExecute() {
-    CommandNotAvailable();
+    OpenHelpIndex();
 }
 void TFrmMain::AtnHelpRuvoHomePageExecute() {
-    CommandNotAvailable();
+    OpenMakerHomePage();
 }
 void TFrmMain::AtnHelpAboutExecute() {
-    CommandNotAvailable();
+    TFrmAbout about(this);
+    Prompts::current().showModal(about);
+}
+
+// ---- insert commands --------------------------------------------------------------------
+
+void TFrmMain::AtnInsertConstExecute() {
+    if (!sender()) return;
+    InsertIntoDocument(*REdit1, ConstantText(sender()->objectName()));
+    UpdateTitleAndStatus();
+}
+
+void TFrmMain::AtnInsertFuncExecute() {
+    if (!sender()) return;
+    InsertIntoDocument(*REdit1, FunctionText(sender()->objectName()));
+    UpdateTitleAndStatus();
 }
 
 void TFrmMain::FormCloseQuery(bool& canClose) {

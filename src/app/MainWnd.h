@@ -105,6 +105,9 @@ public:
     void AtnHelpIndexExecute();
     void AtnHelpRuvoHomePageExecute();
     void AtnHelpAboutExecute();
+    // The Insert menu's handlers take the name to insert from the command that invoked them.
+    void AtnInsertConstExecute();
+    void AtnInsertFuncExecute();
     // The close query: `canClose` becomes false to keep the window open.
     void FormCloseQuery(bool& canClose);
 

@@ -125,7 +125,7 @@ TEST_F(CommandTable, CommandsNotBuiltYetSaySoInTheChosenLanguage) {
     for (int language : {1, 2}) {
         prompts.asked.clear();
         window->settingsRecord().Language = language;
-        window->action("AtnHelpAbout")->trigger();
+        window->action("AtnOptions")->trigger();
         ASSERT_EQ(prompts.asked.size(), 1u);
         EXPECT_EQ(prompts.asked[0].text, language == 1
                                              ? QString("This command is not available yet.")
