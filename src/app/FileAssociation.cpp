@@ -37,7 +37,10 @@ QString desktopFile(const DesktopFolders& f) {
     return f.dataHome + "/applications/" + kDesktopEntryName;
 }
 QString iconFile(const DesktopFolders& f, int size) {
-    return QStringLiteral("%1/icons/hicolor/%2x%2/apps/%3.png").arg(f.dataHome).arg(size).arg(kIconName);
+    return QStringLiteral("%1/icons/hicolor/%2x%2/apps/%3.png")
+        .arg(f.dataHome)
+        .arg(size)
+        .arg(kIconName);
 }
 QString mimeAppsFile(const DesktopFolders& f) {
     return f.configHome + "/mimeapps.list";
@@ -148,8 +151,7 @@ bool FileAssociation::runTool(const QString& tool, const QStringList& arguments)
         return true;
     if (!finished) process.kill();
     const QString output = QString::fromLocal8Bit(process.readAll()).trimmed();
-    error_ = QStringLiteral("%1: %2").arg(
-        tool, output.isEmpty() ? process.errorString() : output);
+    error_ = QStringLiteral("%1: %2").arg(tool, output.isEmpty() ? process.errorString() : output);
     return false;
 }
 

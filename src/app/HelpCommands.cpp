@@ -16,8 +16,8 @@ namespace tallyon {
 QString HelpDocumentPath(const QString& programFolder) {
     const QDir folder(programFolder);
     const QString beside = folder.absoluteFilePath(kHelpFileName);
-    const QString installed =
-        QDir::cleanPath(folder.absoluteFilePath(QStringLiteral("../share/tallyon/") + kHelpFileName));
+    const QString installed = QDir::cleanPath(
+        folder.absoluteFilePath(QStringLiteral("../share/tallyon/") + kHelpFileName));
     for (const QString& path : {beside, installed})
         if (QFileInfo(path).isFile()) return path;
     return beside;

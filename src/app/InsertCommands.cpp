@@ -17,8 +17,8 @@ constexpr char kFuncPrefix[] = "AtnInsertFunc";
 // An insert command's hint is its caption.
 constexpr CommandRow Insert(const char* name, const char* en, const char* ja,
                             CommandHandler handler) {
-    return {name,  en,    en,    ja, ja, "", QKeySequence::UnknownKey, "", "", false,
-            EnableRule::Always, handler};
+    return {name,   en, en, ja, ja, "", QKeySequence::UnknownKey, "", "", false, EnableRule::Always,
+            handler};
 }
 constexpr CommandRow Const(const char* name, const char* en, const char* ja) {
     return Insert(name, en, ja, &TFrmMain::AtnInsertConstExecute);
@@ -144,9 +144,12 @@ struct NamedLayout {
     Layout layout;
 };
 const NamedLayout kInsertLayouts[] = {
-    {"Constants1", kConstantsMenu},   {"Electronics1", kElectronicsMenu},
-    {"Trigonometrical1", kTrigonometricalMenu}, {"Conversion1", kConversionMenu},
-    {"ExponentandLogarithmic1", kExponentMenu}, {"Statistics1", kStatisticsMenu},
+    {"Constants1", kConstantsMenu},
+    {"Electronics1", kElectronicsMenu},
+    {"Trigonometrical1", kTrigonometricalMenu},
+    {"Conversion1", kConversionMenu},
+    {"ExponentandLogarithmic1", kExponentMenu},
+    {"Statistics1", kStatisticsMenu},
     {"Miscellaneous1", kMiscellaneousMenu},
 };
 

@@ -26,7 +26,8 @@ __attribute__((section(".tallyon.version"), used)) const char kVersionTable[] =
     "\\VarFileInfo\\Translation=0411FDE9\n"
     "\\StringFileInfo\\0411FDE9\\CompanyName=Ruvo\n"
     "\\StringFileInfo\\0411FDE9\\FileDescription=Tallyon calculation document editor\n"
-    "\\StringFileInfo\\0411FDE9\\FileVersion=" TALLYON_VERSION "\n"
+    "\\StringFileInfo\\0411FDE9\\FileVersion=" TALLYON_VERSION
+    "\n"
     "\\StringFileInfo\\0411FDE9\\InternalName=Tallyon\n"
     "\\StringFileInfo\\0411FDE9\\LegalCopyright=2026 Ruvo\n"
     "\\StringFileInfo\\0411FDE9\\OriginalFilename=tallyon\n"
@@ -108,7 +109,10 @@ std::optional<std::string> ReadElfSection(const std::string& path, std::string_v
     ElfFile file(path);
     if (!file.good()) return std::nullopt;
     std::string ident;
-    if (!file.bytes(0, 16, ident) || ident.compare(0, 4, "\x7f" "ELF") != 0) return std::nullopt;
+    if (!file.bytes(0, 16, ident) || ident.compare(0, 4,
+                                                   "\x7f"
+                                                   "ELF") != 0)
+        return std::nullopt;
     const bool wide = ident[4] == 2;
     if (ident[4] != 1 && !wide) return std::nullopt;
     if (ident[5] != 1 && ident[5] != 2) return std::nullopt;
@@ -207,22 +211,18 @@ QString TVersionInf::ExtractString(const char* key) {
                                     .arg(t & 0xFFFF, 4, 16, QChar('0'))
                                     .arg(t >> 16, 4, 16, QChar('0'))
                                     .toUpper();
-    const QString path = QStringLiteral("\\StringFileInfo\\%1\\%2")
-                             .arg(translation, QString::fromLatin1(key));
+    const QString path =
+        QStringLiteral("\\StringFileInfo\\%1\\%2").arg(translation, QString::fromLatin1(key));
     const auto found = entries_.find(path.toStdString());
     return found == entries_.end() ? QString() : QString::fromStdString(found->second);
 }
 
 void TVersionInf::FillDisplays() {
     const std::pair<QWidget*, const char*> displays[] = {
-        {DispCompanyName, "CompanyName"},
-        {DispFileDescription, "FileDescription"},
-        {DispFileVersion, "FileVersion"},
-        {DispInternalName, "InternalName"},
-        {DispLegalCopyright, "LegalCopyright"},
-        {DispOriginalFilename, "OriginalFilename"},
-        {DispProductName, "ProductName"},
-        {DispProductVersion, "ProductVersion"},
+        {DispCompanyName, "CompanyName"},       {DispFileDescription, "FileDescription"},
+        {DispFileVersion, "FileVersion"},       {DispInternalName, "InternalName"},
+        {DispLegalCopyright, "LegalCopyright"}, {DispOriginalFilename, "OriginalFilename"},
+        {DispProductName, "ProductName"},       {DispProductVersion, "ProductVersion"},
     };
     const bool readable = succeeded_ || read();
     for (const auto& [display, key] : displays)

@@ -61,10 +61,13 @@ TEST_F(FileAssociationTest, RegisterResolvesAndUnregisterLeavesNothing) {
     list.close();
 
     FileAssociation association(desktop, "/opt/Tallyon Calc/tallyon");
-    for (int i = 0; i < 2; ++i) ASSERT_TRUE(association.Register()) << association.error().toStdString();
-    for (const QString& file : association.files()) EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(association.Register()) << association.error().toStdString();
+    for (const QString& file : association.files())
+        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
     EXPECT_EQ(query({"default", kDocumentMimeType}), kDesktopEntryName);
-    const QMimeType type = QMimeDatabase().mimeTypeForFile("sum.tyq", QMimeDatabase::MatchExtension);
+    const QMimeType type =
+        QMimeDatabase().mimeTypeForFile("sum.tyq", QMimeDatabase::MatchExtension);
     EXPECT_EQ(type.name(), kDocumentMimeType);
     EXPECT_TRUE(type.inherits("text/plain"));
     EXPECT_EQ(type.comment(), QString::fromUtf8("Tallyon計算文書ファイル"));
@@ -73,7 +76,8 @@ TEST_F(FileAssociationTest, RegisterResolvesAndUnregisterLeavesNothing) {
     ASSERT_TRUE(cache.open(QIODevice::ReadOnly));
     EXPECT_TRUE(cache.readAll().contains("application/x-tallyon=tallyon.desktop;"));
 
-    for (int i = 0; i < 2; ++i) ASSERT_TRUE(association.Unregister()) << association.error().toStdString();
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(association.Unregister()) << association.error().toStdString();
     EXPECT_EQ(traces(), QStringList{});
     EXPECT_EQ(query({"default", kDocumentMimeType}), "");
     ASSERT_TRUE(list.open(QIODevice::ReadOnly));
@@ -85,7 +89,8 @@ TEST_F(FileAssociationTest, AFolderThatCannotBeCreatedFailsAndSaysWhere) {
     QFile blocker(folder.filePath("blocked"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    FileAssociation association({folder.filePath("blocked/data"), desktop.configHome}, "/usr/bin/tallyon");
+    FileAssociation association({folder.filePath("blocked/data"), desktop.configHome},
+                                "/usr/bin/tallyon");
     EXPECT_FALSE(association.Register());
     EXPECT_TRUE(association.error().contains("blocked/data/mime/packages/tallyon.xml"));
 }
@@ -96,8 +101,8 @@ TEST_F(FileAssociationTest, CommandsConfirmThenReportInTheChosenLanguage) {
     window->action("AtnOptionRegistry")->trigger();
     ASSERT_EQ(prompts.asked.size(), 1u);
     EXPECT_EQ(prompts.asked[0].buttons, PromptButton::Ok | PromptButton::Cancel);
-    EXPECT_TRUE(prompts.asked[0].text.startsWith(
-        QString::fromUtf8("Tallyonの計算文書ファイル(*.TYQ)をデスクトップのファイル種類に登録します")));
+    EXPECT_TRUE(prompts.asked[0].text.startsWith(QString::fromUtf8(
+        "Tallyonの計算文書ファイル(*.TYQ)をデスクトップのファイル種類に登録します")));
     EXPECT_EQ(traces(), QStringList{});
 
     window->settingsRecord().Language = 1;
@@ -108,8 +113,9 @@ TEST_F(FileAssociationTest, CommandsConfirmThenReportInTheChosenLanguage) {
     ASSERT_EQ(prompts.messages().size(), 2);
     EXPECT_TRUE(prompts.messages()[0].startsWith(
         "Calculation document file(*.TYQ) has been registered as a file type of the desktop."));
-    EXPECT_TRUE(prompts.messages()[1].startsWith(
-        "Calculation document file(*.TYQ) has been unregistered from the file types of the desktop."));
+    EXPECT_TRUE(
+        prompts.messages()[1].startsWith("Calculation document file(*.TYQ) has been unregistered "
+                                         "from the file types of the desktop."));
     EXPECT_EQ(traces(), QStringList{});
 }
 
@@ -128,7 +134,8 @@ TEST(DesktopExecArgument, QuotesAndEscapesWhatTheExecKeyReserves) {
         {"/opt/100%/tallyon", "/opt/100%%/tallyon"},
         {"/opt/it's/tallyon", "\"/opt/it's/tallyon\""},
     };
-    for (const ExecCase& c : cases) EXPECT_EQ(DesktopExecArgument(c.path), c.exec) << c.path;
+    for (const ExecCase& c : cases)
+        EXPECT_EQ(DesktopExecArgument(c.path), c.exec) << c.path;
 }
 
 // The entry the association writes is one the desktop accepts.

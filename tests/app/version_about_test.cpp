@@ -38,7 +38,8 @@ QByteArray elfWith(const std::vector<std::pair<std::string, std::string>>& secti
     const std::uint64_t table = 64 + data.size();
 
     auto put = [](std::string& out, std::uint64_t value, int width) {
-        for (int i = 0; i < width; ++i) out += char((value >> (8 * i)) & 0xFF);
+        for (int i = 0; i < width; ++i)
+            out += char((value >> (8 * i)) & 0xFF);
     };
     auto header = [&](std::string& out, std::uint32_t name, std::uint32_t type,
                       std::uint64_t offset, std::uint64_t size) {
@@ -54,20 +55,22 @@ QByteArray elfWith(const std::vector<std::pair<std::string, std::string>>& secti
         put(out, 0, 8);  // entry size
     };
     const std::uint16_t count = std::uint16_t(sections.size() + 2);
-    std::string file = "\x7f" "ELF";
+    std::string file =
+        "\x7f"
+        "ELF";
     file += std::string{2, 1, 1, 0};
     file += std::string(8, '\0');
-    put(file, 2, 2);     // executable
-    put(file, 62, 2);    // x86-64
-    put(file, 1, 4);     // version
-    put(file, 0, 8);     // entry
-    put(file, 0, 8);     // program headers
+    put(file, 2, 2);   // executable
+    put(file, 62, 2);  // x86-64
+    put(file, 1, 4);   // version
+    put(file, 0, 8);   // entry
+    put(file, 0, 8);   // program headers
     put(file, table, 8);
-    put(file, 0, 4);     // flags
-    put(file, 64, 2);    // header size
-    put(file, 56, 2);    // program header entry size
+    put(file, 0, 4);   // flags
+    put(file, 64, 2);  // header size
+    put(file, 56, 2);  // program header entry size
     put(file, 0, 2);
-    put(file, 64, 2);    // section header entry size
+    put(file, 64, 2);  // section header entry size
     put(file, count, 2);
     put(file, count - 1, 2);  // the names are the last section
     file += data;
@@ -99,8 +102,8 @@ TEST_F(VersionTest, ReadsTheTableOfItsOwnProgramFile) {
     EXPECT_EQ(info.ExtractString("FileVersion"), info.ExtractString("ProductVersion"));
     EXPECT_EQ(info.ExtractString("NoSuchKey"), "");
     // What the file holds is what the program carries.
-    const auto table = ReadElfSection(QFile::encodeName(info.FileName()).toStdString(),
-                                      ".tallyon.version");
+    const auto table =
+        ReadElfSection(QFile::encodeName(info.FileName()).toStdString(), ".tallyon.version");
     ASSERT_TRUE(table.has_value());
     EXPECT_EQ(*table, std::string(OwnVersionTable()) + '\0');
 }
@@ -114,7 +117,8 @@ struct BrokenFile {
 TEST_F(VersionTest, FilesWithoutAUsableTableFailWithTheirMessage) {
     const std::string table = "\\StringFileInfo\\0411FDE9\\CompanyName=Ruvo\n";
     const BrokenFile files[] = {
-        {"text", "not a program", "TVersionInf.ExtractString: Cannot read a file version information"},
+        {"text", "not a program",
+         "TVersionInf.ExtractString: Cannot read a file version information"},
         {"empty", "", "TVersionInf.ExtractString: Cannot read a file version information"},
         {"truncated", elfWith({{".tallyon.version", table}}).left(70),
          "TVersionInf.ExtractString: Cannot read a file version information"},
@@ -215,8 +219,9 @@ TEST_F(VersionTest, AboutBoxShowsTheProgramsVersion) {
 
 TEST_F(VersionTest, AboutBoxReportsATableWithoutTranslationAndOpensEmpty) {
     EnsureApplication();
-    const QString file = writeFile(
-        "untranslated", elfWith({{".tallyon.version", "\\StringFileInfo\\0411FDE9\\CompanyName=X\n"}}));
+    const QString file =
+        writeFile("untranslated",
+                  elfWith({{".tallyon.version", "\\StringFileInfo\\0411FDE9\\CompanyName=X\n"}}));
     TFrmAbout about(nullptr, file);
     EXPECT_EQ(prompts.messages(), QStringList{"TVersionInf.ExtractString: Index is out of range"});
     EXPECT_EQ(about.LblCompanyName->text(), "");
@@ -233,8 +238,7 @@ TEST_F(VersionTest, HelpOpensTheDocumentBesideTheProgramWhateverTheLanguage) {
     }
     window->action("AtnHelpRuvoHomePage")->trigger();
     ASSERT_EQ(prompts.asked.size(), 3u);
-    const QUrl help = QUrl::fromLocalFile(
-        HelpDocumentPath(QCoreApplication::applicationDirPath()));
+    const QUrl help = QUrl::fromLocalFile(HelpDocumentPath(QCoreApplication::applicationDirPath()));
     for (int i : {0, 1}) {
         EXPECT_EQ(prompts.asked[i].kind, ScriptedPrompts::Kind::OpenExternal);
         EXPECT_EQ(prompts.asked[i].text, help.toString());

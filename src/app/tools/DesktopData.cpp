@@ -4,8 +4,8 @@
 // icons/hicolor/<size>x<size>/apps/tallyon.png, mime/packages/tallyon.xml and
 // applications/tallyon.desktop.
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <cstdio>
 
@@ -30,8 +30,10 @@ int main(int argc, char* argv[]) {
     const QString root = QString::fromLocal8Bit(argv[1]);
     bool ok = true;
     for (int size : tallyon::kProgramIconSizes) {
-        const QString path =
-            QStringLiteral("%1/icons/hicolor/%2x%2/apps/%3.png").arg(root).arg(size).arg(tallyon::kIconName);
+        const QString path = QStringLiteral("%1/icons/hicolor/%2x%2/apps/%3.png")
+                                 .arg(root)
+                                 .arg(size)
+                                 .arg(tallyon::kIconName);
         QDir().mkpath(QFileInfo(path).path());
         ok = tallyon::ProgramIconImage(size).save(path, "PNG") && ok;
     }
