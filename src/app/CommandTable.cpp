@@ -4,7 +4,9 @@
 
 #include <QString>
 #include <cstring>
+#include <vector>
 
+#include "app/InsertCommands.h"
 #include "app/MainWnd.h"
 
 namespace tallyon {
@@ -77,13 +79,14 @@ constexpr CommandRow kCommands[] = {
     {"AtnOptionsSimpleWindow", "&Simple Window Style", "Simple Window Style",
      "シンプル表示(&S)", "シンプル表示", "", K::UnknownKey, "", "view-restore", true, R::Always,
      &F::AtnOptionsSimpleWindowExecute},
-    {"AtnOptionRegistry", "&Register Tallyon", "Register Tallyon to the Windows Registry",
-     "Tallyonのレジストリ登録(&R)", "Tallyonをレジストリに登録する", "", K::UnknownKey, "", "",
-     false, R::Always, &F::AtnOptionRegistryExecute},
+    {"AtnOptionRegistry", "&Register Tallyon",
+     "Register Tallyon as the application for calculation documents",
+     "Tallyonの関連付け登録(&R)", "Tallyonを計算文書ファイルのアプリケーションに登録する", "",
+     K::UnknownKey, "", "", false, R::Always, &F::AtnOptionRegistryExecute},
     {"AtnOptionDelRegistry", "&Unregister Tallyon",
-     "Unregister Tallyon from the Windows Registry", "Tallyonのレジストリ登録抹消(&U)",
-     "Tallyonのレジストリ登録を抹消する", "", K::UnknownKey, "", "", false, R::Always,
-     &F::AtnOptionDelRegistryExecute},
+     "Unregister Tallyon as the application for calculation documents",
+     "Tallyonの関連付け登録抹消(&U)", "Tallyonの計算文書ファイルのアプリケーション登録を抹消する",
+     "", K::UnknownKey, "", "", false, R::Always, &F::AtnOptionDelRegistryExecute},
     {"AtnHelpIndex", "&Index...", "Help Index", "索引(&I)...", "索引",
      "", K::HelpContents, "F1", "help-contents", false, R::Always, &F::AtnHelpIndexExecute},
     {"AtnHelpRuvoHomePage", "&Ruvo's HomePage...", "Open Ruvo's HomePage",
@@ -172,12 +175,22 @@ QList<QKeySequence> portableKeys(const char* keys) {
 std::span<const CommandRow> Commands() {
     return kCommands;
 }
+std::span<const CommandRow> AllCommands() {
+    static const std::vector<CommandRow> all = [] {
+        std::vector<CommandRow> rows(std::begin(kCommands), std::end(kCommands));
+        rows.insert(rows.end(), InsertCommands().begin(), InsertCommands().end());
+        return rows;
+    }();
+    return all;
+}
 std::span<const MenuRow> Menus() {
     return kMenus;
 }
 
 const CommandRow* FindCommand(const char* name) {
     for (const CommandRow& c : kCommands)
+        if (std::strcmp(c.name, name) == 0) return &c;
+    for (const CommandRow& c : InsertCommands())
         if (std::strcmp(c.name, name) == 0) return &c;
     return nullptr;
 }
@@ -191,7 +204,7 @@ const MenuRow* FindMenu(const char* name) {
 Layout MenuLayout(const char* name) {
     for (const NamedLayout& l : kMenuLayouts)
         if (std::strcmp(l.name, name) == 0) return l.layout;
-    return {};
+    return InsertMenuLayout(name);
 }
 Layout MenuBarLayout() {
     return kMenuBar;

@@ -58,16 +58,18 @@ using Layout = std::span<const char* const>;
 
 // Every command of the main window except the insert commands, in menu order.
 std::span<const CommandRow> Commands();
+// Every command of the main window: Commands() and then the insert commands.
+std::span<const CommandRow> AllCommands();
 // Every menu of the main menu bar, submenus of Insert included, and the context menu's File
 // submenu.
 std::span<const MenuRow> Menus();
 
-// The row of the command or menu called `name`, or nullptr.
+// The row of the command (insert commands included) or menu called `name`, or nullptr.
 const CommandRow* FindCommand(const char* name);
 const MenuRow* FindMenu(const char* name);
 
-// The entries of the menu called `name` ("File1", "Function1", ...); empty for a menu whose
-// commands do not exist yet.
+// The entries of the menu called `name` ("File1", "Function1", "Constants1", ...); empty for
+// a menu whose commands do not exist yet.
 Layout MenuLayout(const char* name);
 // The top-level menus of the menu bar, in order.
 Layout MenuBarLayout();

@@ -30,6 +30,36 @@ QPixmap CopyPixmap(int size) {
 
 }  // namespace
 
+QImage ProgramIconImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
+    p.setPen(QPen(QColor(0x2e, 0x5e, 0x9e), 2.5));
+    p.setBrush(QColor(0xfd, 0xfd, 0xf8));
+    p.drawRoundedRect(QRectF(7, 3, 50, 58), 5, 5);
+    const QColor expression(0x33, 0x33, 0x33), arrow(0xd0, 0x20, 0x20), answer(0x10, 0x90, 0x20);
+    for (int i = 0; i < 3; ++i) {
+        const double y = 17 + 15 * i;
+        p.setPen(QPen(expression, 4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(14, y), QPointF(i == 1 ? 22 : 27, y));
+        p.setPen(QPen(arrow, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawLine(QPointF(31, y), QPointF(38, y));
+        p.drawPolyline(QPolygonF({QPointF(35, y - 3.5), QPointF(38.5, y), QPointF(35, y + 3.5)}));
+        p.setPen(QPen(answer, 5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(44, y), QPointF(i == 2 ? 46 : 50, y));
+    }
+    return image;
+}
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (int size : kProgramIconSizes)
+        icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
+    return icon;
+}
+
 QIcon CommandIcon(const char* name) {
     if (std::strcmp(name, "tallyon-copy") == 0) {
         QIcon icon;

@@ -21,11 +21,15 @@
 
 #include "app/CommandTable.h"
 #include "app/EditCommands.h"
+#include "app/About.h"
 #include "app/EnableRules.h"
 #include "app/ErrorReport.h"
+#include "app/FileAssociation.h"
+#include "app/HelpCommands.h"
 #include "app/Icons.h"
 #include "app/IdleUpdater.h"
 #include "app/MainOptions.h"
+#include "app/InsertCommands.h"
 #include "app/Prompts.h"
 #include "app/WindowStyle.h"
 #include "document/DocumentFile.h"
@@ -130,7 +134,7 @@ void EnsureIconTheme() {
 
 void TFrmMain::CreateActions() {
     EnsureIconTheme();
-    for (const CommandRow& row : Commands()) {
+    for (const CommandRow& row : AllCommands()) {
         auto* a = new QAction(this);
         a->setObjectName(row.name);
         a->setCheckable(row.checkable);
@@ -496,33 +500,41 @@ void TFrmMain::AtnOptionShowVariablesExecute() {
     frmVariables_->setVisible(frmVariables_->isHidden());
 }
 
-// ---- commands still to come -------------------------------------------------------------
-
-void TFrmMain::CommandNotAvailable() {
-    const QString message = IsEnglish(settings_.Language)
-                                ? QStringLiteral("This command is not available yet.")
-                                : QStringLiteral("このコマンドはまだ使えません。");
-    Prompts::current().tell(this, windowTitle(), message, PromptIcon::Information);
-}
+// ---- options, help and the desktop ------------------------------------------------------
 
 void TFrmMain::AtnOptionsExecute() {
     MainOptionsHost host(*this);
     RunOptionsCommand(host);
 }
 void TFrmMain::AtnOptionRegistryExecute() {
-    CommandNotAvailable();
+    RegisterFileType(this, windowTitle(), settings_.Language);
 }
 void TFrmMain::AtnOptionDelRegistryExecute() {
-    CommandNotAvailable();
+    UnregisterFileType(this, windowTitle(), settings_.Language);
 }
 void TFrmMain::AtnHelpIndexExecute() {
-    CommandNotAvailable();
+    OpenHelpIndex();
 }
 void TFrmMain::AtnHelpRuvoHomePageExecute() {
-    CommandNotAvailable();
+    OpenMakerHomePage();
 }
 void TFrmMain::AtnHelpAboutExecute() {
-    CommandNotAvailable();
+    TFrmAbout about(this);
+    Prompts::current().runDialog(about);
+}
+
+// ---- insert commands --------------------------------------------------------------------
+
+void TFrmMain::AtnInsertConstExecute() {
+    if (!sender()) return;
+    InsertIntoDocument(*REdit1, ConstantText(sender()->objectName()));
+    UpdateTitleAndStatus();
+}
+
+void TFrmMain::AtnInsertFuncExecute() {
+    if (!sender()) return;
+    InsertIntoDocument(*REdit1, FunctionText(sender()->objectName()));
+    UpdateTitleAndStatus();
 }
 
 void TFrmMain::FormCloseQuery(bool& canClose) {

@@ -115,6 +115,9 @@ public:
     void AtnHelpIndexExecute();
     void AtnHelpRuvoHomePageExecute();
     void AtnHelpAboutExecute();
+    // The Insert menu's handlers take the name to insert from the command that invoked them.
+    void AtnInsertConstExecute();
+    void AtnInsertFuncExecute();
     // The close query: `canClose` becomes false to keep the window open.
     void FormCloseQuery(bool& canClose);
 
@@ -155,8 +158,6 @@ private:
     void ConnectEvents();
     // Fills `menu` from `layout`, creating its submenus.
     void FillMenu(QWidget* menu, Layout layout);
-    // Says plainly that a command does nothing yet, so that no command silently does nothing.
-    void CommandNotAvailable();
     void OpenStartDocument();
     // Runs a key-map action on the caret line under the busy mark.
     void RunLineAction(int action);

@@ -1,8 +1,11 @@
 // Default dialogs and the scripted stand-in behind Prompts.
 #include "app/Prompts.h"
 
+#include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace tallyon {
 
@@ -160,6 +163,14 @@ bool ScriptedPrompts::runDialog(QDialog& dialog) {
     const std::function<bool(QDialog&)> answer = std::move(dialogs.front());
     dialogs.pop_front();
     return answer(dialog);
+}
+
+void DialogPrompts::openExternal(const QUrl& url) {
+    QDesktopServices::openUrl(url);
+}
+
+void ScriptedPrompts::openExternal(const QUrl& url) {
+    asked.push_back({Kind::OpenExternal, {}, url.toString(), 0, PromptIcon::Information, {}});
 }
 
 QStringList ScriptedPrompts::messages() const {

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QDialog;
+class QUrl;
 class QWidget;
 
 namespace tallyon {
@@ -57,6 +58,9 @@ public:
     virtual QString chooseSaveFile(QWidget* parent, const FileChoice& choice) = 0;
     // Shows one of the program's own dialogs modally; true when the user confirmed it.
     virtual bool runDialog(QDialog& dialog) = 0;
+    // Hands a file or web address to the desktop's default application. The outcome is not
+    // reported: the desktop shows its own message when it cannot open the address.
+    virtual void openExternal(const QUrl& url) = 0;
 
     // The prompts in use: the installed one, or the dialog-showing default.
     static Prompts& current();
@@ -77,21 +81,23 @@ public:
     QString chooseOpenFile(QWidget* parent, const FileChoice& choice) override;
     QString chooseSaveFile(QWidget* parent, const FileChoice& choice) override;
     bool runDialog(QDialog& dialog) override;
+    void openExternal(const QUrl& url) override;
 };
 
 // Answers from a script and records every prompt, for tests. Questions take their answers
 // from `answers` in order, file dialogs from `files`; when a script runs dry the answer is
 // Cancel (or No when Cancel is not offered) and an empty path. The program's own dialogs are
 // handed to `dialogs` in order, each answer working the dialog's controls and returning
-// whether it confirms; a dry script cancels. Installs itself for its lifetime and restores
-// the previous prompts when destroyed.
+// whether it confirms; a dry script cancels. Addresses for the desktop are recorded, not
+// opened. Installs itself for its lifetime and restores the previous prompts
+// when destroyed.
 class ScriptedPrompts final : public Prompts {
 public:
-    enum class Kind { Ask, Tell, OpenFile, SaveFile, Dialog };
+    enum class Kind { Ask, Tell, OpenFile, SaveFile, Dialog, OpenExternal };
     struct Record {
         Kind kind;
-        QString title;  // for the program's own dialogs, the dialog's caption
-        QString text;   // message text, or the dialog's filter for file dialogs
+        QString title;  // the window title of a dialog
+        QString text;   // message text, the filter for file dialogs, the address to open
         PromptButtons buttons = 0;
         PromptIcon icon = PromptIcon::Information;
         FileChoice choice;  // for file dialogs
@@ -113,6 +119,7 @@ public:
     QString chooseOpenFile(QWidget* parent, const FileChoice& choice) override;
     QString chooseSaveFile(QWidget* parent, const FileChoice& choice) override;
     bool runDialog(QDialog& dialog) override;
+    void openExternal(const QUrl& url) override;
 
     // Texts of every message shown with tell(), in order.
     QStringList messages() const;

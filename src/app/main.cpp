@@ -3,12 +3,15 @@
 #include <QApplication>
 
 #include "app/ErrorReport.h"
+#include "app/Icons.h"
 #include "app/MainWnd.h"
 
 int main(int argc, char* argv[]) {
     tallyon::TTallyonApplication app(argc, argv);
     QApplication::setApplicationName("Tallyon");
     QApplication::setOrganizationName("Ruvo");
+    QApplication::setWindowIcon(tallyon::ProgramIcon());
+    QGuiApplication::setDesktopFileName("tallyon");
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     tallyon::TFrmMain window(arguments);

@@ -120,19 +120,6 @@ TEST_F(CommandTable, EveryCommandDoesSomethingTheUserSees) {
     }
 }
 
-TEST_F(CommandTable, CommandsNotBuiltYetSaySoInTheChosenLanguage) {
-    prepare();
-    for (int language : {1, 2}) {
-        prompts.asked.clear();
-        window->settingsRecord().Language = language;
-        window->action("AtnHelpAbout")->trigger();
-        ASSERT_EQ(prompts.asked.size(), 1u);
-        EXPECT_EQ(prompts.asked[0].text, language == 1
-                                             ? QString("This command is not available yet.")
-                                             : QString::fromUtf8("このコマンドはまだ使えません。"));
-    }
-}
-
 // ---------------------------------------------------------------------------------------
 // Keys
 

@@ -432,6 +432,11 @@ void TDocumentEditor::deleteSelection() {
     });
 }
 
+void TDocumentEditor::insertUserText(const QString& text) {
+    const QTextCursor c = textCursor();
+    userEdit(c.selectionStart(), c.selectionEnd(), [&] { insertPlain(text); });
+}
+
 // ---- events ------------------------------------------------------------------------------
 
 bool TDocumentEditor::event(QEvent* e) {

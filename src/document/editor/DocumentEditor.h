@@ -119,6 +119,8 @@ public:
     void pastePlainText();
     void cutSelection();
     void deleteSelection();
+    // Replaces the selection (or inserts at the caret) with plain `text`, as if typed.
+    void insertUserText(const QString& text);
 
     // Called before the editor handles a key; setting `key` to 0 swallows it. Return is
     // never inserted by the editor itself; Ctrl+Return inserts a line break afterwards.
