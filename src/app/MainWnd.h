@@ -11,6 +11,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "app/CommandTable.h"
@@ -18,6 +19,7 @@
 #include "document/CalcDocument.h"
 #include "engine/VariableList.h"
 #include "settings/SettingsRecord.h"
+#include "settings/store/SettingsStore.h"
 
 class QAction;
 class QLabel;
@@ -29,9 +31,21 @@ class QToolBar;
 namespace tallyon {
 
 class ClipboardTextState;
+class HintSwitch;
 class IdleUpdater;
 class TDocumentEditor;
 class TEditorLineDocument;
+
+// What the settings and the start-up need of the variables window. Empty members do nothing;
+// without a window, the stored placement and visibility are written back as they were read.
+struct VariablesWindowLink {
+    QWidget* window = nullptr;                        // placement and visibility
+    std::function<void(int language)> applyLanguage;  // the window's caption
+    std::function<void(const QFont& font)> setListFont;
+    // Loads the variables file `path` silently; it becomes the current one when it loads.
+    std::function<void(const QString& path)> recall;
+    std::function<QString()> fileName;  // the current variables file; empty for none
+};
 
 class TFrmMain : public QMainWindow, public DocumentHost {
     Q_OBJECT
@@ -58,11 +72,24 @@ public:
     TCalcDocument& calculation() { return *calc_; }
     // Replaces the calculation's hooks (variables window, clipboard); empty hooks do nothing.
     void setCalcHooks(TCalcHooks hooks);
+    void setVariablesWindowLink(VariablesWindowLink link) { variablesLink_ = std::move(link); }
+    // The help file of the interface language, in the program's folder.
+    QString helpFile() const { return helpFile_; }
 
     // Handlers.
     void FormCreate();
     void FormDestroy();
     void StartUpMessage();
+    // Reads the stored settings into the record and applies what they show: placements, the
+    // variables window's visibility, hints, font and check marks.
+    void LoadSettings();
+    // Writes every setting, the placements and the current file names as the recall names.
+    void SaveSettings();
+    // Gives the document (and the variables window's rows) the record's font.
+    void ApplyEditorFont();
+    // Resolves a language not chosen yet from the user's locale, then writes every caption
+    // and hint in that language, the variables window's caption and the help file name.
+    void ApplyLanguage();
     void REdit1KeyDown(int& key, Qt::KeyboardModifiers shift);
     void REdit1KeyUp(int key, Qt::KeyboardModifiers shift);
     void CalculateLine(bool mayCopy);
@@ -146,6 +173,10 @@ private:
     // Says plainly that a command does nothing yet, so that no command silently does nothing.
     void CommandNotAvailable();
     void OpenStartDocument();
+    void RecallVariables();
+    // The variables window's placement and visibility as they are now (as loaded without a
+    // window).
+    TWindowsToSave WindowsToSave() const;
     // Runs a key-map action on the caret line under the busy mark.
     void RunLineAction(int action);
     enum class Undo;
@@ -164,6 +195,12 @@ private:
     QStringList arguments_;
     QString documentFileName_;
     QString variablesFileName_;
+    VariablesWindowLink variablesLink_;
+    // The variables window's stored placement and visibility, kept while there is no window.
+    TPlacement variablesPlacement_;
+    bool variablesVisible_ = false;
+    QString helpFile_;
+    HintSwitch* hintSwitch_ = nullptr;
     bool applicationActive_ = true;
 };
 
