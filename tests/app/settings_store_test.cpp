@@ -34,8 +34,10 @@ std::string FieldText(const TSettingsRecord& record, std::string_view name) {
 
 class SettingsFile : public testing::Test {
 protected:
-    // Loads the settings file whose text is `ini` into a fresh record.
+    // Loads the settings file whose text is `ini` into the record. Each call writes a new file:
+    // QSettings keeps what it read of a file until the file's time or size changes.
     TLoadedWindows load(const char* ini, QSize screen = {1024, 768}) {
+        path = folder.filePath(QString("Tallyon%1.conf").arg(++files));
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(ini);
@@ -46,6 +48,7 @@ protected:
 
     QTemporaryDir folder;
     QString path = folder.filePath("Tallyon.conf");
+    int files = 0;
     TSettingsRecord record;
 };
 
