@@ -65,8 +65,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         try {
             const double value = parser.ResultValue();
             if (!std::isfinite(value)) std::abort();
-            const int code = parser.ErrorCode();
-            if (code < 0 || code > 2) std::abort();
+            const TErrorCode code = parser.ErrorCode();
+            if (code != TErrorCode::None && code != TErrorCode::OperationFailed &&
+                code != TErrorCode::MissingOperand) {
+                std::abort();
+            }
         } catch (const EConvertError&) {
             // A number text that does not read: the host reports it.
         } catch (const EMathError&) {

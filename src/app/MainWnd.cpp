@@ -29,6 +29,7 @@
 #include "app/HintSwitch.h"
 #include "app/Icons.h"
 #include "app/IdleUpdater.h"
+#include "app/MainOptions.h"
 #include "app/Prompts.h"
 #include "app/WindowStyle.h"
 #include "document/DocumentFile.h"
@@ -100,6 +101,7 @@ TFrmMain::TFrmMain(QStringList arguments, QWidget* parent)
     CreateToolBar();
     CreateStatusBar();
     ConnectEvents();
+    clipboardExchange_.ConnectHooks(hooks_);
     FormCreate();
 }
 
@@ -541,6 +543,10 @@ void TFrmMain::AtnEditDeleteExecute() {
 void TFrmMain::AtnEditSelectAllExecute() {
     EditSelectAll(*REdit1);
 }
+void TFrmMain::AtnEditSendToClipboardExecute() {
+    clipboardExchange_.ToggleAutomaticCopy();
+    SyncCheckMarks();
+}
 
 // ---- commands still to come -------------------------------------------------------------
 
@@ -551,9 +557,6 @@ void TFrmMain::CommandNotAvailable() {
     Prompts::current().tell(this, windowTitle(), message, PromptIcon::Information);
 }
 
-void TFrmMain::AtnEditSendToClipboardExecute() {
-    CommandNotAvailable();
-}
 void TFrmMain::AtnFileClearVariablesExecute() {
     CommandNotAvailable();
 }
@@ -567,7 +570,8 @@ void TFrmMain::AtnOptionShowVariablesExecute() {
     CommandNotAvailable();
 }
 void TFrmMain::AtnOptionsExecute() {
-    CommandNotAvailable();
+    MainOptionsHost host(*this);
+    RunOptionsCommand(host);
 }
 void TFrmMain::AtnOptionRegistryExecute() {
     CommandNotAvailable();

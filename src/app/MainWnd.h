@@ -16,6 +16,8 @@
 
 #include "app/CommandTable.h"
 #include "app/FileCommands.h"
+#include "clipboard/ClipboardExchange.h"
+#include "clipboard/QtClipboardText.h"
 #include "document/CalcDocument.h"
 #include "engine/VariableList.h"
 #include "settings/SettingsRecord.h"
@@ -188,6 +190,8 @@ private:
     std::unique_ptr<TEditorLineDocument> lineDocument_;
     std::unique_ptr<TCalcDocument> calc_;
     TCalcHooks hooks_;
+    TQtClipboardText clipboard_;
+    TClipboardExchange clipboardExchange_{clipboard_, variables_, settings_};
     FileCommands fileCommands_{*this};
     IdleUpdater* idle_ = nullptr;
     ClipboardTextState* clipboardState_ = nullptr;

@@ -119,6 +119,10 @@ QString DialogPrompts::chooseSaveFile(QWidget* parent, const FileChoice& choice)
     return dialog.selectedFiles().first();
 }
 
+bool DialogPrompts::runDialog(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
+}
+
 ScriptedPrompts::ScriptedPrompts() : previous_(installed) {
     install(this);
 }
@@ -148,6 +152,14 @@ QString ScriptedPrompts::chooseOpenFile(QWidget*, const FileChoice& choice) {
 QString ScriptedPrompts::chooseSaveFile(QWidget*, const FileChoice& choice) {
     asked.push_back({Kind::SaveFile, choice.title, choice.filter, 0, PromptIcon::Question, choice});
     return nextFile();
+}
+
+bool ScriptedPrompts::runDialog(QDialog& dialog) {
+    asked.push_back({Kind::Dialog, dialog.windowTitle(), {}, 0, PromptIcon::Question, {}});
+    if (dialogs.empty()) return false;
+    const std::function<bool(QDialog&)> answer = std::move(dialogs.front());
+    dialogs.pop_front();
+    return answer(dialog);
 }
 
 QStringList ScriptedPrompts::messages() const {

@@ -10,8 +10,10 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
+class QDialog;
 class QWidget;
 
 namespace tallyon {
@@ -53,6 +55,8 @@ public:
     // accepts existing files only; the save dialog asks before overwriting.
     virtual QString chooseOpenFile(QWidget* parent, const FileChoice& choice) = 0;
     virtual QString chooseSaveFile(QWidget* parent, const FileChoice& choice) = 0;
+    // Shows one of the program's own dialogs modally; true when the user confirmed it.
+    virtual bool runDialog(QDialog& dialog) = 0;
 
     // The prompts in use: the installed one, or the dialog-showing default.
     static Prompts& current();
@@ -72,19 +76,22 @@ public:
     void tell(QWidget* parent, const QString& title, const QString& text, PromptIcon icon) override;
     QString chooseOpenFile(QWidget* parent, const FileChoice& choice) override;
     QString chooseSaveFile(QWidget* parent, const FileChoice& choice) override;
+    bool runDialog(QDialog& dialog) override;
 };
 
 // Answers from a script and records every prompt, for tests. Questions take their answers
 // from `answers` in order, file dialogs from `files`; when a script runs dry the answer is
-// Cancel (or No when Cancel is not offered) and an empty path. Installs itself for its
-// lifetime and restores the previous prompts when destroyed.
+// Cancel (or No when Cancel is not offered) and an empty path. The program's own dialogs are
+// handed to `dialogs` in order, each answer working the dialog's controls and returning
+// whether it confirms; a dry script cancels. Installs itself for its lifetime and restores
+// the previous prompts when destroyed.
 class ScriptedPrompts final : public Prompts {
 public:
-    enum class Kind { Ask, Tell, OpenFile, SaveFile };
+    enum class Kind { Ask, Tell, OpenFile, SaveFile, Dialog };
     struct Record {
         Kind kind;
-        QString title;
-        QString text;  // message text, or the dialog's filter for file dialogs
+        QString title;  // for the program's own dialogs, the dialog's caption
+        QString text;   // message text, or the dialog's filter for file dialogs
         PromptButtons buttons = 0;
         PromptIcon icon = PromptIcon::Information;
         FileChoice choice;  // for file dialogs
@@ -97,6 +104,7 @@ public:
 
     std::deque<PromptButton> answers;
     std::deque<QString> files;
+    std::deque<std::function<bool(QDialog&)>> dialogs;
     std::vector<Record> asked;
 
     PromptButton ask(QWidget* parent, const QString& title, const QString& text,
@@ -104,6 +112,7 @@ public:
     void tell(QWidget* parent, const QString& title, const QString& text, PromptIcon icon) override;
     QString chooseOpenFile(QWidget* parent, const FileChoice& choice) override;
     QString chooseSaveFile(QWidget* parent, const FileChoice& choice) override;
+    bool runDialog(QDialog& dialog) override;
 
     // Texts of every message shown with tell(), in order.
     QStringList messages() const;

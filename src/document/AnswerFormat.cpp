@@ -265,16 +265,17 @@ std::string FormatByPattern(std::string_view pattern, long double value) {
 
 std::string FormatAnswer(double value, const TSettingsRecord& settings) {
     const long double wide = value;
-    switch (settings.OptNumFormat) {
-        case 1:
-        case 2:
-        case 3:
+    switch (static_cast<TNumberFormat>(settings.OptNumFormat)) {
+        case TNumberFormat::Exponent:
+        case TNumberFormat::Fixed:
+        case TNumberFormat::Engineering:
             return RuvoFloatToStr(settings.OptNumFormat, settings.OptPrecision, settings.OptDigits,
                                   wide);
-        case 4:
+        case TNumberFormat::UserPattern:
             return FormatByPattern(settings.OptNumFormatStr, wide);
         default:
-            return RuvoFloatToStr(0, settings.OptPrecision, settings.OptDigits, wide);
+            return RuvoFloatToStr(TNumberFormat::General, settings.OptPrecision, settings.OptDigits,
+                                  wide);
     }
 }
 

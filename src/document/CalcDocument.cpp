@@ -79,7 +79,7 @@ void TCalcDocument::CalculateLine(bool mayCopy) {
         if (Hooks_.ShowVariable) Hooks_.ShowVariable("_ANS", ans);
         Variables_.Set("_ANS", ans);
 
-        const bool error = Parser_.ErrorCode() != 0;
+        const bool error = Parser_.ErrorCode() != TErrorCode::None;
         if (!split.Silent || error)
             Document_.ReplaceLine(n, ComposeAnswerLine(body, error, answer));
         else

@@ -1,6 +1,8 @@
 // Line model: finding the arrow, stripping the answer and cutting out the expression.
 #include "document/LineModel.h"
 
+#include "engine/AsciiText.h"
+
 namespace tallyon {
 
 namespace {
@@ -27,16 +29,6 @@ std::optional<TAnswerRange> FindArrowIn(std::basic_string_view<Char> line) {
 }
 
 }  // namespace
-
-std::string_view TrimBlanks(std::string_view text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsTrimmedChar(text[begin]))
-        ++begin;
-    while (end > begin && IsTrimmedChar(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
 
 std::optional<TAnswerRange> FindAnswer(std::string_view line) {
     return FindArrowIn(line);

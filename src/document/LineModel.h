@@ -58,12 +58,4 @@ std::optional<TAnswerRange> FindAnswer(std::u16string_view line);
 // one blank.
 std::string ComposeAnswerLine(std::string_view body, bool error, std::string_view answer);
 
-// True for the characters that trimming removes (codes 0 to 32).
-inline bool IsTrimmedChar(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-// The text without leading and trailing characters with codes 0 to 32.
-std::string_view TrimBlanks(std::string_view text);
-
 }  // namespace tallyon

@@ -21,7 +21,8 @@
 // they store. An arithmetic fault of an infix operator (invalid operation, division by zero,
 // overflow of the stored double) is detected at that rounding; any error raised while an
 // operator runs (faults of functions, conversion errors, a failing user function, whatever
-// the assignment handler throws) is caught in ApplyOperator. Both become ErrorCode 1.
+// the assignment handler throws) is caught in ApplyOperator. Both are reported as a failed
+// operation (TErrorCode::OperationFailed).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -184,121 +185,172 @@ double Truth(bool value) {
 
 }  // namespace
 
-void TTinyParser::LinkTerms() {
+// ---- The reducer ---------------------------------------------------------------------------
+
+// The reduction's storage, kept by its component between calculations so that the vectors
+// keep their capacity.
+struct TReductionScratch {
+    std::vector<int> Next;        // next live slot, -1 after the last
+    std::vector<int> Prev;        // previous live slot, -1 before the first, kDead when deleted
+    std::vector<uint64_t> Order;  // operators of one stretch: (1000 - priority) << 32 | slot
+};
+
+void TTinyParser::TScratchDeleter::operator()(TReductionScratch* scratch) const {
+    delete scratch;
+}
+
+// One reduction of a component's term list. Terms are addressed by slot in the term vector;
+// live slots are chained by next_/prev_, so that deleting a term never moves the others. In
+// the operations below p, q and r are slots and len is the number of live terms from p to q.
+class TReducer {
+public:
+    TReducer(TTinyParser& parser, TReductionScratch& scratch);
+
+    // Reduces the term list to at most one live term, reporting failures in the component's
+    // ErrorCode, then moves that term to the front and drops the others.
+    void Run();
+
+private:
+    TTerm& Term(int slot) { return terms_[slot]; }
+    int Next(int slot) const { return next_[slot]; }
+    int Prev(int slot) const { return prev_[slot]; }
+
+    // Chains every slot of the term list; the vectors are sized here and never again.
+    void LinkTerms();
+    void Unlink(int slot);
+    // Applies the operator at r, as a prefix when nothing operand-like stands before it.
+    void ApplyOperator(int& p, int& q, int r, int& len);
+    // Collapses the stretch p..q of operands without operator into one term of value 0.
+    void JoinOperands(int p, int& q, int& len);
+    double ApplyPrefix(const std::string& op, int kind, int position, double a);
+    // False on an arithmetic fault (the left value is then unchanged); raises what the
+    // assignment raises.
+    bool ApplyInfix(const std::string& op, TTerm& left, double b);
+    void ReadElement(int position, const std::string& name, double x);
+    void WriteElement(const std::string& name, int index, double x);
+    void Assign(TTerm& left, double b);
+    void Fail(TErrorCode code) { parser_.errorCode_ = code; }
+
+    TTinyParser& parser_;
+    TTrmList& terms_;
+    TReductionScratch& scratch_;
+    int* next_ = nullptr;  // scratch_.Next.data(), valid from LinkTerms on
+    int* prev_ = nullptr;
+    int head_ = -1;  // first and last live slot, -1 when none
+    int tail_ = -1;
+    int liveCount_ = 0;
+};
+
+TReducer::TReducer(TTinyParser& parser, TReductionScratch& scratch)
+    : parser_(parser), terms_(parser.terms_), scratch_(scratch) {}
+
+void TReducer::LinkTerms() {
     const int count = terms_.Count();
-    next_.resize(static_cast<size_t>(count));
-    prev_.resize(static_cast<size_t>(count));
+    scratch_.Next.resize(static_cast<size_t>(count));
+    scratch_.Prev.resize(static_cast<size_t>(count));
+    next_ = scratch_.Next.data();
+    prev_ = scratch_.Prev.data();
     for (int i = 0; i < count; ++i) {
-        next_[static_cast<size_t>(i)] = i + 1 < count ? i + 1 : -1;
-        prev_[static_cast<size_t>(i)] = i - 1;
+        next_[i] = i + 1 < count ? i + 1 : -1;
+        prev_[i] = i - 1;
     }
     head_ = count > 0 ? 0 : -1;
     tail_ = count - 1;
     liveCount_ = count;
 }
 
-void TTinyParser::Unlink(int slot) {
-    const int before = prev_[static_cast<size_t>(slot)];
-    const int after = next_[static_cast<size_t>(slot)];
-    if (before >= 0) next_[static_cast<size_t>(before)] = after;
-    if (after >= 0) prev_[static_cast<size_t>(after)] = before;
+void TReducer::Unlink(int slot) {
+    const int before = prev_[slot];
+    const int after = next_[slot];
+    if (before >= 0) next_[before] = after;
+    if (after >= 0) prev_[after] = before;
     if (head_ == slot) head_ = after;
     if (tail_ == slot) tail_ = before;
-    prev_[static_cast<size_t>(slot)] = kDead;
-    next_[static_cast<size_t>(slot)] = -1;
+    prev_[slot] = kDead;
+    next_[slot] = -1;
     --liveCount_;
 }
 
-void TTinyParser::Evaluate() {
-    if (!sharedTable_) ResetCallContext();
+void TReducer::Run() {
     LinkTerms();
-    auto term = [this](int slot) -> TTerm& { return terms_[slot]; };
-    auto next = [this](int slot) { return next_[static_cast<size_t>(slot)]; };
-    auto prev = [this](int slot) { return prev_[static_cast<size_t>(slot)]; };
+    std::vector<uint64_t>& order = scratch_.Order;
 
     // Where the search for the next closing bracket starts; -1 once none is left.
-    int closeFrom = head_ >= 0 ? next(head_) : -1;
+    int closeFrom = head_ >= 0 ? Next(head_) : -1;
     while (liveCount_ > 1) {
         int p = head_;
         int q = -1;
         int close = -1;
-        for (int s = closeFrom; s >= 0; s = next(s)) {
-            if (IsBracketClose(term(s))) {
+        for (int s = closeFrom; s >= 0; s = Next(s)) {
+            if (IsBracketClose(Term(s))) {
                 close = s;
                 break;
             }
         }
         if (close >= 0) {
-            q = prev(close);
+            q = Prev(close);
             Unlink(close);
         } else {
             closeFrom = -1;
             q = tail_;
         }
         // The opening search starts one below q, so "()" finds no partner.
-        for (int s = prev(q); s >= 0; s = prev(s)) {
-            if (IsBracketOpen(term(s))) {
-                p = next(s);
+        for (int s = Prev(q); s >= 0; s = Prev(s)) {
+            if (IsBracketOpen(Term(s))) {
+                p = Next(s);
                 Unlink(s);
                 break;
             }
         }
 
         int len = 0;
-        order_.clear();
-        for (int s = p;; s = next(s)) {
+        order.clear();
+        for (int s = p;; s = Next(s)) {
             ++len;
-            const int kind = term(s).Kind;
+            const int kind = Term(s).Kind;
             if (kind > 0) {
-                order_.push_back((static_cast<uint64_t>(1000 - kind) << 32) |
-                                 static_cast<uint32_t>(s));
+                order.push_back((static_cast<uint64_t>(1000 - kind) << 32) |
+                                static_cast<uint32_t>(s));
             }
             if (s == q) break;
         }
-        std::sort(order_.begin(), order_.end());
-        for (uint64_t key : order_) {
+        std::sort(order.begin(), order.end());
+        for (uint64_t key : order) {
             if (len <= 1) break;
             const int r = static_cast<int>(key & 0xffffffffu);
-            if (prev(r) == kDead || term(r).Kind <= 0) continue;
+            if (Prev(r) == kDead || Term(r).Kind <= 0) continue;
             ApplyOperator(p, q, r, len);
         }
         if (len > 1) JoinOperands(p, q, len);
-        if (closeFrom >= 0) closeFrom = p == head_ ? next(p) : p;
+        if (closeFrom >= 0) closeFrom = p == head_ ? Next(p) : p;
     }
 
-    resultValue_ = 0;
-    resultText_.clear();
     std::vector<TTerm>& items = terms_.Items();
     if (liveCount_ == 1) {
         if (head_ != 0) items[0] = std::move(items[static_cast<size_t>(head_)]);
         items.resize(1);
-        resultValue_ = items[0].Value;
-        // Nested components only hand their value back; text is the host's business.
-        if (!sharedTable_) resultText_ = GeneralNumberText(resultValue_);
     } else {
         items.clear();
     }
-    head_ = items.empty() ? -1 : 0;
-    tail_ = head_;
 }
 
-void TTinyParser::ApplyOperator(int& p, int& q, int r, int& len) {
-    TTerm& op = terms_[r];
+void TReducer::ApplyOperator(int& p, int& q, int r, int& len) {
+    TTerm& op = Term(r);
     const bool prefix = r == p || (!op.Text.empty() && IsUpperLetter(op.Text[0])) ||
-                        op.Kind == kKindArrayName || terms_[prev_[static_cast<size_t>(r)]].Kind > 0;
+                        op.Kind == kKindArrayName || Term(Prev(r)).Kind > 0;
     if (prefix) {
         if (r == q) {
             op.Kind = kKindOperand;
-            errorCode_ = 2;
+            Fail(TErrorCode::MissingOperand);
             return;
         }
-        const int operand = next_[static_cast<size_t>(r)];
-        const double a = terms_[operand].Value;
+        const int operand = Next(r);
+        const double a = Term(operand).Value;
         Unlink(r);
         if (p == r) p = operand;
         --len;
         // The operator's slot keeps its text and kind after unlinking.
-        TTerm& target = terms_[operand];
+        TTerm& target = Term(operand);
         try {
             if (op.Kind == kKindArrayName) {
                 ReadElement(operand, op.Text, a);
@@ -306,7 +358,9 @@ void TTinyParser::ApplyOperator(int& p, int& q, int r, int& len) {
                 // Failed calls report without raising: a runaway recursion fails at every
                 // level of the chain, and unwinding by exceptions would be slow.
                 double value = 0;
-                if (!CallUserFunction(op.Text, operand, a, value)) errorCode_ = 1;
+                if (!parser_.CallUserFunction(op.Text, operand, a, value)) {
+                    Fail(TErrorCode::OperationFailed);
+                }
                 target.Value = value;
                 target.Kind = kKindOperand;
             } else {
@@ -316,38 +370,38 @@ void TTinyParser::ApplyOperator(int& p, int& q, int r, int& len) {
         } catch (...) {
             target.Value = 0;
             target.Kind = kKindOperand;
-            errorCode_ = 1;
+            Fail(TErrorCode::OperationFailed);
         }
         return;
     }
 
     if (r == q) {
         op.Kind = kKindOperand;
-        errorCode_ = 2;
+        Fail(TErrorCode::MissingOperand);
         return;
     }
-    const int left = prev_[static_cast<size_t>(r)];
-    const int right = next_[static_cast<size_t>(r)];
-    const double b = terms_[right].Value;
+    const int left = Prev(r);
+    const int right = Next(r);
+    const double b = Term(right).Value;
     Unlink(right);
     Unlink(r);
     if (q == right) q = left;
     len -= 2;
-    TTerm& target = terms_[left];
+    TTerm& target = Term(left);
     try {
-        if (!ApplyInfix(op.Text, target, b)) errorCode_ = 1;
+        if (!ApplyInfix(op.Text, target, b)) Fail(TErrorCode::OperationFailed);
     } catch (...) {
-        errorCode_ = 1;
+        Fail(TErrorCode::OperationFailed);
     }
     target.Kind = kKindOperand;
 }
 
-double TTinyParser::ApplyPrefix(const std::string& op, int kind, int position, double a) {
+double TReducer::ApplyPrefix(const std::string& op, int kind, int position, double a) {
     if (kind == kPriorityFunction) {
         const int index = FindBuiltinFunction(op);
         if (index >= 0) {
-            const std::vector<double>& args = terms_[position].Args;
-            return ApplyBuiltinFunction(index, a, args, variables_);
+            const std::vector<double>& args = Term(position).Args;
+            return ApplyBuiltinFunction(index, a, args, parser_.variables_);
         }
     }
     if (op.size() == 1) {
@@ -365,7 +419,7 @@ double TTinyParser::ApplyPrefix(const std::string& op, int kind, int position, d
     return 0;
 }
 
-bool TTinyParser::ApplyInfix(const std::string& op, TTerm& left, double b) {
+bool TReducer::ApplyInfix(const std::string& op, TTerm& left, double b) {
     const double a = left.Value;
     const long double x = a;
     const long double y = b;
@@ -457,11 +511,11 @@ bool TTinyParser::ApplyInfix(const std::string& op, TTerm& left, double b) {
     return true;
 }
 
-void TTinyParser::JoinOperands(int p, int& q, int& len) {
-    TTerm& first = terms_[p];
-    while (next_[static_cast<size_t>(p)] >= 0 && p != q) {
-        const int s = next_[static_cast<size_t>(p)];
-        first.Text += terms_[s].Text;
+void TReducer::JoinOperands(int p, int& q, int& len) {
+    TTerm& first = Term(p);
+    while (Next(p) >= 0 && p != q) {
+        const int s = Next(p);
+        first.Text += Term(s).Text;
         const bool last = s == q;
         Unlink(s);
         if (last) break;
@@ -472,11 +526,11 @@ void TTinyParser::JoinOperands(int p, int& q, int& len) {
     len = 1;
 }
 
-void TTinyParser::ReadElement(int position, const std::string& name, double x) {
+void TReducer::ReadElement(int position, const std::string& name, double x) {
     const int32_t index = ElementIndex(x);
     double value = 0;
-    if (variables_ != nullptr) {
-        const std::string text = variables_->Get(name);
+    if (const TVariableList* variables = parser_.variables_; variables != nullptr) {
+        const std::string text = variables->Get(name);
         if (!text.empty()) {
             const std::vector<std::string> items = ReadCommaList(text);
             if (index >= 0 && static_cast<size_t>(index) < items.size()) {
@@ -484,41 +538,58 @@ void TTinyParser::ReadElement(int position, const std::string& name, double x) {
             }
         }
     }
-    TTerm& term = terms_[position];
+    TTerm& term = Term(position);
     term.Value = value;
     term.Text = name;
     term.Index = index;
     term.Kind = kKindElement;
 }
 
-void TTinyParser::WriteElement(const std::string& name, int index, double x) {
+void TReducer::WriteElement(const std::string& name, int index, double x) {
     if (index > kMaxElementIndex) return;
     if (index < 0) throw std::out_of_range("List index out of bounds");
-    std::vector<std::string> items = ReadCommaList(variables_->Get(name));
+    TVariableList& variables = *parser_.variables_;
+    std::vector<std::string> items = ReadCommaList(variables.Get(name));
     if (items.size() < static_cast<size_t>(index) + 1)
         items.resize(static_cast<size_t>(index) + 1, "0");
     items[static_cast<size_t>(index)] = GeneralNumberText(x);
-    variables_->Set(name, WriteCommaList(items));
+    variables.Set(name, WriteCommaList(items));
 }
 
-void TTinyParser::Assign(TTerm& left, double b) {
-    if (variables_ == nullptr) return;
+void TReducer::Assign(TTerm& left, double b) {
+    if (parser_.variables_ == nullptr) return;
     const std::string& target = left.Text;
     if (target.empty() || !(IsUpperLetter(target[0]) || target[0] == '_')) return;
     std::string name = target;
     const std::string text = GeneralNumberText(b);
     std::string shown = text;  // the handler's copy: its changes are not read back
     const int index = left.Kind == kKindElement ? left.Index : -1;
-    if (onSubstitute_) onSubstitute_(*this, name, shown, index);
+    if (parser_.onSubstitute_) parser_.onSubstitute_(parser_, name, shown, index);
     // The handler may have unlinked the list, or renamed the target to nothing.
-    if (variables_ != nullptr && !name.empty()) {
+    if (parser_.variables_ != nullptr && !name.empty()) {
         if (left.Kind == kKindElement) {
             WriteElement(name, left.Index, b);
         } else {
-            variables_->Set(name, text);
+            parser_.variables_->Set(name, text);
         }
     }
     left.Value = b;
+}
+
+// ---- The component's stage -----------------------------------------------------------------
+
+void TTinyParser::Evaluate() {
+    if (!sharedTable_) ResetCallContext();
+    if (!scratch_) scratch_.reset(new TReductionScratch);
+    TReducer(*this, *scratch_).Run();
+
+    resultValue_ = 0;
+    resultText_.clear();
+    if (terms_.Count() == 1) {
+        resultValue_ = terms_[0].Value;
+        // Nested components only hand their value back; text is the host's business.
+        if (!sharedTable_) resultText_ = GeneralNumberText(resultValue_);
+    }
 }
 
 }  // namespace tallyon

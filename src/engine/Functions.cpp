@@ -21,70 +21,6 @@ namespace tallyon {
 
 namespace {
 
-// The function names in operator-table order; TFunction follows the same order.
-constexpr std::array<std::string_view, 49> kFunctionNames = {
-    "TRUNC",    "CEIL",    "FLOOR",   "FRAC",     "ROUND",    "ABS",      "EXP",
-    "LN",       "LOG",     "SQRT",    "SIN",      "COS",      "TAN",      "SINH",
-    "COSH",     "TANH",    "ARCSIN",  "ARCCOS",   "ARCTAN",   "ARCSINH",  "ARCCOSH",
-    "ARCTANH",  "SIND",    "COSD",    "TAND",     "SINHD",    "COSHD",    "TANHD",
-    "ARCSIND",  "ARCCOSD", "ARCTAND", "ARCSINHD", "ARCCOSHD", "ARCTANHD", "RADTODEG",
-    "DEGTORAD", "CAP",     "IND",     "ACAP",     "AIND",     "DB",       "DB2",
-    "ADB",      "ADB2",    "SUM",     "MEAN",     "MAX",      "MIN",      "IF"};
-
-enum TFunction {
-    fnTrunc,
-    fnCeil,
-    fnFloor,
-    fnFrac,
-    fnRound,
-    fnAbs,
-    fnExp,
-    fnLn,
-    fnLog,
-    fnSqrt,
-    fnSin,
-    fnCos,
-    fnTan,
-    fnSinh,
-    fnCosh,
-    fnTanh,
-    fnArcSin,
-    fnArcCos,
-    fnArcTan,
-    fnArcSinh,
-    fnArcCosh,
-    fnArcTanh,
-    fnSinD,
-    fnCosD,
-    fnTanD,
-    fnSinhD,
-    fnCoshD,
-    fnTanhD,
-    fnArcSinD,
-    fnArcCosD,
-    fnArcTanD,
-    fnArcSinhD,
-    fnArcCoshD,
-    fnArcTanhD,
-    fnRadToDeg,
-    fnDegToRad,
-    fnCap,
-    fnInd,
-    fnACap,
-    fnAInd,
-    fnDb,
-    fnDb2,
-    fnADb,
-    fnADb2,
-    fnSum,
-    fnMean,
-    fnMax,
-    fnMin,
-    fnIf,
-    fnCount
-};
-static_assert(fnCount == kFunctionNames.size());
-
 constexpr long double kPi = 3.141592653589793238462643383279502884L;
 constexpr long double kTwoPi = 6.283185307179586477L;
 constexpr long double kLn2 = 0.693147180559945309417232121458176568L;
@@ -224,126 +160,130 @@ long double Sum(double x, std::span<const double> args) {
     return sum;
 }
 
-long double Evaluate(int index, double xd, std::span<const double> args,
-                     const TVariableList* variables) {
-    const long double x = xd;
-    switch (index) {
-        case fnTrunc:
-            return Trunc(x);
-        case fnCeil:
-            CheckInt64Range(x);
-            return std::ceil(x);
-        case fnFloor:
-            CheckInt64Range(x);
-            return std::floor(x);
-        case fnFrac:
-            return x - std::trunc(x);
-        case fnRound:
-            return RoundHalfEven(x);
-        case fnAbs:
-            return std::fabs(x);
-        case fnExp:
-            return std::exp(x);
-        case fnLn:
-            return Log(x, LnL);
-        case fnLog:
-            return Log(x, Log10L);
-        case fnSqrt:
-            return Sqrt(x);
-        case fnSin:
-            return Sin(x);
-        case fnCos:
-            return Cos(x);
-        case fnTan:
-            return std::tan(x);
-        case fnSinh:
-            return std::sinh(x);
-        case fnCosh:
-            return std::cosh(x);
-        case fnTanh:
-            return Tanh(x);
-        case fnArcSin:
-            return ArcSin(x);
-        case fnArcCos:
-            return ArcCos(x);
-        case fnArcTan:
-            return std::atan(x);
-        case fnArcSinh:
-            return ArcSinh(x);
-        case fnArcCosh:
-            return ArcCosh(x);
-        case fnArcTanh:
-            return ArcTanh(x);
-        case fnSinD:
-            return Sin(DegreesToRadians(x));
-        case fnCosD:
-            return Cos(DegreesToRadians(x));
-        case fnTanD:
-            return std::tan(DegreesToRadians(x));
-        case fnSinhD:
-            return std::sinh(DegreesToRadians(x));
-        case fnCoshD:
-            return std::cosh(DegreesToRadians(x));
-        case fnTanhD:
-            return Tanh(DegreesToRadians(x));
-        case fnArcSinD:
-            return ToDegrees(ArcSin(x));
-        case fnArcCosD:
-            return ToDegrees(ArcCos(x));
-        case fnArcTanD:
-            return ToDegrees(std::atan(x));
-        case fnArcSinhD:
-            return ToDegrees(ArcSinh(x));
-        case fnArcCoshD:
-            return ToDegrees(ArcCosh(x));
-        case fnArcTanhD:
-            return ToDegrees(ArcTanh(x));
-        case fnRadToDeg:
-            return x * 360 / 2 / kPi;
-        case fnDegToRad:
-            return x * 2 * kPi / 360;
-        case fnCap:
-        case fnInd:
-        case fnACap:
-        case fnAInd: {
-            // Two or more arguments: the value and then the frequency; one: the value, with
-            // the frequency from the variables list.
-            long double v = x, f = 0;
-            if (!args.empty()) {
-                v = args.back();
-                f = x;
-            } else if (!Frequency(variables, f)) {
-                return 0;
-            }
-            if (index == fnInd) return kTwoPi * f * v;
-            if (index == fnAInd) return Divide(v, kTwoPi * f);
-            return Divide(-1, kTwoPi * f * v);  // CAP and ACAP share the formula
-        }
-        case fnDb:
-            return 10 * Log(x, Log10L);
-        case fnDb2:
-            return 20 * Log(x, Log10L);
-        case fnADb:
-            return std::pow(10.0L, x / 10);
-        case fnADb2:
-            return std::pow(10.0L, x / 20);
-        case fnSum:
-            return Sum(xd, args);
-        case fnMean:
-            return Sum(xd, args) / static_cast<long double>(args.size() + 1);
-        case fnMax:
-        case fnMin: {
-            double best = xd;
-            for (double a : args)
-                if (index == fnMax ? a > best : a < best) best = a;
-            return best;
-        }
-        case fnIf:
-            return args.size() == 2 ? (args[0] != 0 ? args[1] : xd) : 0;
-        default:
-            RaiseInvalidOperation();
+// What a function sees: its operand's value x (also in extended precision) and the earlier
+// arguments, and the variables list for the frequency of the electronics functions.
+struct TCall {
+    long double x;
+    double xd;  // x as the double it arrived as
+    std::span<const double> args;
+    const TVariableList* variables;
+};
+
+// The value v and frequency f of an electronics function: with two or more arguments the
+// last but one and the last; with one, the value and the frequency from the variables list.
+// False when there is no frequency: the function then yields 0.
+bool ValueAndFrequency(const TCall& c, long double& v, long double& f) {
+    if (!c.args.empty()) {
+        v = c.args.back();
+        f = c.x;
+        return true;
     }
+    v = c.x;
+    return Frequency(c.variables, f);
 }
+
+// CAP and ACAP share the formula: -1 / (2 pi f v).
+long double Capacitive(const TCall& c) {
+    long double v = 0, f = 0;
+    return ValueAndFrequency(c, v, f) ? Divide(-1, kTwoPi * f * v) : 0.0L;
+}
+
+// MAX and MIN: the argument that wins every comparison `better`, starting from x.
+template <typename Better>
+long double Best(const TCall& c, Better better) {
+    double best = c.xd;
+    for (double a : c.args)
+        if (better(a, best)) best = a;
+    return best;
+}
+
+// One built-in function: its name and how it computes.
+struct TBuiltin {
+    std::string_view name;
+    long double (*apply)(const TCall&);
+};
+
+// The functions in operator-table order, TRUNC first and IF last.
+constexpr TBuiltin kFunctions[] = {
+    {"TRUNC", [](const TCall& c) { return Trunc(c.x); }},
+    {"CEIL",
+     [](const TCall& c) {
+         CheckInt64Range(c.x);
+         return std::ceil(c.x);
+     }},
+    {"FLOOR",
+     [](const TCall& c) {
+         CheckInt64Range(c.x);
+         return std::floor(c.x);
+     }},
+    {"FRAC", [](const TCall& c) { return c.x - std::trunc(c.x); }},
+    {"ROUND", [](const TCall& c) { return RoundHalfEven(c.x); }},
+    {"ABS", [](const TCall& c) { return std::fabs(c.x); }},
+    {"EXP", [](const TCall& c) { return std::exp(c.x); }},
+    {"LN", [](const TCall& c) { return Log(c.x, LnL); }},
+    {"LOG", [](const TCall& c) { return Log(c.x, Log10L); }},
+    {"SQRT", [](const TCall& c) { return Sqrt(c.x); }},
+    {"SIN", [](const TCall& c) { return Sin(c.x); }},
+    {"COS", [](const TCall& c) { return Cos(c.x); }},
+    {"TAN", [](const TCall& c) { return std::tan(c.x); }},
+    {"SINH", [](const TCall& c) { return std::sinh(c.x); }},
+    {"COSH", [](const TCall& c) { return std::cosh(c.x); }},
+    {"TANH", [](const TCall& c) { return Tanh(c.x); }},
+    {"ARCSIN", [](const TCall& c) { return ArcSin(c.x); }},
+    {"ARCCOS", [](const TCall& c) { return ArcCos(c.x); }},
+    {"ARCTAN", [](const TCall& c) { return std::atan(c.x); }},
+    {"ARCSINH", [](const TCall& c) { return ArcSinh(c.x); }},
+    {"ARCCOSH", [](const TCall& c) { return ArcCosh(c.x); }},
+    {"ARCTANH", [](const TCall& c) { return ArcTanh(c.x); }},
+    {"SIND", [](const TCall& c) { return Sin(DegreesToRadians(c.x)); }},
+    {"COSD", [](const TCall& c) { return Cos(DegreesToRadians(c.x)); }},
+    {"TAND", [](const TCall& c) { return std::tan(DegreesToRadians(c.x)); }},
+    {"SINHD", [](const TCall& c) { return std::sinh(DegreesToRadians(c.x)); }},
+    {"COSHD", [](const TCall& c) { return std::cosh(DegreesToRadians(c.x)); }},
+    {"TANHD", [](const TCall& c) { return Tanh(DegreesToRadians(c.x)); }},
+    {"ARCSIND", [](const TCall& c) -> long double { return ToDegrees(ArcSin(c.x)); }},
+    {"ARCCOSD", [](const TCall& c) -> long double { return ToDegrees(ArcCos(c.x)); }},
+    {"ARCTAND", [](const TCall& c) -> long double { return ToDegrees(std::atan(c.x)); }},
+    {"ARCSINHD", [](const TCall& c) -> long double { return ToDegrees(ArcSinh(c.x)); }},
+    {"ARCCOSHD", [](const TCall& c) -> long double { return ToDegrees(ArcCosh(c.x)); }},
+    {"ARCTANHD", [](const TCall& c) -> long double { return ToDegrees(ArcTanh(c.x)); }},
+    {"RADTODEG", [](const TCall& c) { return c.x * 360 / 2 / kPi; }},
+    {"DEGTORAD", [](const TCall& c) { return c.x * 2 * kPi / 360; }},
+    {"CAP", Capacitive},
+    {"IND",
+     [](const TCall& c) {
+         long double v = 0, f = 0;
+         return ValueAndFrequency(c, v, f) ? kTwoPi * f * v : 0.0L;
+     }},
+    {"ACAP", Capacitive},
+    {"AIND",
+     [](const TCall& c) {
+         long double v = 0, f = 0;
+         return ValueAndFrequency(c, v, f) ? Divide(v, kTwoPi * f) : 0.0L;
+     }},
+    {"DB", [](const TCall& c) { return 10 * Log(c.x, Log10L); }},
+    {"DB2", [](const TCall& c) { return 20 * Log(c.x, Log10L); }},
+    {"ADB", [](const TCall& c) { return std::pow(10.0L, c.x / 10); }},
+    {"ADB2", [](const TCall& c) { return std::pow(10.0L, c.x / 20); }},
+    {"SUM", [](const TCall& c) { return Sum(c.xd, c.args); }},
+    {"MEAN",
+     [](const TCall& c) {
+         return Sum(c.xd, c.args) / static_cast<long double>(c.args.size() + 1);
+     }},
+    {"MAX", [](const TCall& c) { return Best(c, [](double a, double b) { return a > b; }); }},
+    {"MIN", [](const TCall& c) { return Best(c, [](double a, double b) { return a < b; }); }},
+    {"IF",
+     [](const TCall& c) -> long double {
+         return c.args.size() == 2 ? (c.args[0] != 0 ? c.args[1] : c.xd) : 0;
+     }},
+};
+
+constexpr auto kFunctionNames = [] {
+    std::array<std::string_view, std::size(kFunctions)> names{};
+    for (size_t i = 0; i < names.size(); ++i)
+        names[i] = kFunctions[i].name;
+    return names;
+}();
 
 // The constants; "_E" and "_RND" are computed when they are bound.
 struct TConstant {
@@ -398,7 +338,9 @@ int FindBuiltinFunction(std::string_view name) {
 
 double ApplyBuiltinFunction(int index, double x, std::span<const double> args,
                             const TVariableList* variables) {
-    return StoreDouble(Evaluate(index, x, args, variables));
+    if (index < 0 || static_cast<size_t>(index) >= std::size(kFunctions)) RaiseInvalidOperation();
+    const TCall call{x, x, args, variables};
+    return StoreDouble(kFunctions[static_cast<size_t>(index)].apply(call));
 }
 
 bool LookupConstant(std::string_view name, TRandomGenerator& random, double& value) {

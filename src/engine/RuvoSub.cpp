@@ -26,6 +26,7 @@
 #include <limits>
 #include <string>
 
+#include "engine/AsciiText.h"
 #include "engine/MathFault.h"
 
 namespace tallyon {
@@ -223,10 +224,8 @@ public:
             heap_.resize(text.size());
             out = heap_.data();
         }
-        for (size_t i = 0; i < text.size(); ++i) {
-            const char c = text[i];
-            out[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-        }
+        for (size_t i = 0; i < text.size(); ++i)
+            out[i] = AsciiUpper(text[i]);
         view_ = std::string_view(out, text.size());
     }
     std::string_view view() const { return view_; }
@@ -572,25 +571,30 @@ long double RuvoStrToFloat(std::string_view text) {
 }
 
 std::string RuvoFloatToStr(int mode, int precision, int digits, long double value) {
-    if (mode < 0 || mode > 4) return {};
+    if (mode < static_cast<int>(TNumberFormat::General) ||
+        mode > static_cast<int>(TNumberFormat::UserPattern)) {
+        return {};
+    }
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
     if (precision < 2) precision = 2;
     if (precision > 18) precision = 18;
-    switch (mode) {
-        case 1:
+    switch (static_cast<TNumberFormat>(mode)) {
+        case TNumberFormat::Exponent:
             return WriteExponent(value, precision, digits);
-        case 2:
+        case TNumberFormat::Fixed:
             return WriteFixed(value, precision, digits);
-        case 3:
+        case TNumberFormat::Engineering:
             return WriteEngineering(value, precision, digits);
-        default:
-            return WriteGeneral(Digits(value, precision), precision);
+        case TNumberFormat::General:
+        case TNumberFormat::UserPattern:
+            break;
     }
+    return WriteGeneral(Digits(value, precision), precision);
 }
 
 std::string GeneralNumberText(long double value) {
-    return RuvoFloatToStr(0, 15, 0, value);
+    return RuvoFloatToStr(TNumberFormat::General, 15, 0, value);
 }
 
 }  // namespace tallyon

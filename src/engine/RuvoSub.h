@@ -35,10 +35,25 @@ bool TryRuvoStrToFloat(std::string_view text, long double& value);
 // in the table's start-up order, anywhere in the text, and what follows it is ignored.
 long double ApplyUnitSuffix(std::string_view text);
 
-// Writes a value. Modes: 0 and 4 General, 1 Exponent, 2 Fixed, 3 Engineering; any other mode
+// The layouts of RuvoFloatToStr by their stored number, the number format setting's value.
+enum class TNumberFormat : int {
+    General = 0,
+    Exponent = 1,     // one digit, point, precision - 1 digits, "E", signed exponent
+    Fixed = 2,        // a fixed count of digits after the point
+    Engineering = 3,  // a mantissa with the unit suffix of its power of one thousand
+    // The slot of the user's pattern, which the answer formatter lays out itself; here it
+    // writes General.
+    UserPattern = 4,
+};
+
+// Writes a value in the layout numbered `mode` (a TNumberFormat as stored); any other number
 // yields the empty text. Precision is clamped to 2..18; digits is the exponent width
 // (Exponent) or the digits after the point (Fixed).
 std::string RuvoFloatToStr(int mode, int precision, int digits, long double value);
+inline std::string RuvoFloatToStr(TNumberFormat format, int precision, int digits,
+                                  long double value) {
+    return RuvoFloatToStr(static_cast<int>(format), precision, digits, value);
+}
 
 // A magnitude rounded to a count of significant digits: the digits (trailing zeros dropped,
 // empty for zero) and the decimal exponent x such that the value is 0.d1d2... * 10^x.

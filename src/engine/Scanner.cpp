@@ -19,6 +19,7 @@
 // an operand and a bracket or function, stand side by side ("2 X", "2(3)", "(1)(2)").
 #include <utility>
 
+#include "engine/AsciiText.h"
 #include "engine/MathFault.h"
 #include "engine/TinyParseEngine.h"
 
@@ -26,23 +27,9 @@ namespace tallyon {
 
 namespace {
 
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-std::string_view Trim(std::string_view text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
 // A term that stands for a value or a name once it is found between operators.
 void AddToken(TTrmList& terms, std::string_view token, bool numeric) {
-    token = Trim(token);
+    token = TrimBlanks(token);
     if (numeric) {
         const double value = StoreDouble(RuvoStrToFloat(token));
         terms.AddTerm(kKindOperand, token, value);
@@ -75,21 +62,19 @@ bool ImpliesMultiply(const TTerm& left, const TTerm& right) {
 
 void TTinyParser::Tokenize() {
     resultText_.clear();
-    errorCode_ = 0;
+    errorCode_ = TErrorCode::None;
     terms_.Clear();
 
     scanText_.assign(expression_);
-    for (char& c : scanText_) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
+    AsciiUpperInPlace(scanText_);
     const std::string_view text = scanText_;
     const TOpeList& table = *table_;
 
     size_t begin = 0;
     size_t end = text.size();
-    while (end > begin && IsBlank(text[end - 1]))
+    while (end > begin && IsBlankCode(text[end - 1]))
         --end;
-    while (begin < end && IsBlank(text[begin]))
+    while (begin < end && IsBlankCode(text[begin]))
         ++begin;
 
     while (begin < end) {
@@ -137,7 +122,7 @@ void TTinyParser::Tokenize() {
         } else {
             begin += at + 1;
         }
-        while (begin < end && IsBlank(text[begin]))
+        while (begin < end && IsBlankCode(text[begin]))
             ++begin;
     }
 

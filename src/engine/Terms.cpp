@@ -19,18 +19,6 @@ void TTrmList::AddTerm(int kind, std::string_view text, double value) {
     term.Text.assign(text);
 }
 
-void TTrmList::InsertTerm(int position, int kind, std::string_view text, double value) {
-    TTerm term;
-    term.Kind = kind;
-    term.Value = value;
-    term.Text.assign(text);
-    terms_.insert(terms_.begin() + position, std::move(term));
-}
-
-void TTrmList::DeleteTerm(int position) {
-    terms_.erase(terms_.begin() + position);
-}
-
 void TOpeList::Clear() {
     entries_.clear();
     for (auto& list : byFirst_)

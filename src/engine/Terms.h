@@ -49,8 +49,6 @@ struct TTerm {
 class TTrmList {
 public:
     void AddTerm(int kind, std::string_view text, double value);
-    void InsertTerm(int position, int kind, std::string_view text, double value);
-    void DeleteTerm(int position);
     void Clear() { terms_.clear(); }
     int Count() const { return static_cast<int>(terms_.size()); }
     TTerm& operator[](int position) { return terms_[static_cast<size_t>(position)]; }

@@ -12,6 +12,7 @@
 // operators), UserFunctions.cpp (definitions and calls) and TinyParser.cpp (the component).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -26,6 +27,21 @@
 namespace tallyon {
 
 class TTinyParser;
+class TReducer;
+struct TReductionScratch;
+
+// What a calculation reports without raising; the last failure of a calculation stays.
+enum class TErrorCode : int32_t {
+    // The calculation met no failure.
+    None = 0,
+    // An operation failed: an arithmetic fault, a function outside its domain, an element or
+    // variable text that does not read, a failing assignment handler or user-function call.
+    // A prefix operation then yields 0 and an infix one keeps its left value.
+    OperationFailed = 1,
+    // An operator stood at the end of its stretch with nothing to apply to; the reduction goes
+    // on without it.
+    MissingOperand = 2,
+};
 
 // Assignment notification: called once per executed ":=", before the value is stored.
 // Name (upper case) may be changed by the handler and the changed name is stored; Value is
@@ -51,8 +67,8 @@ public:
     double ResultValue();
     const std::string& ResultText();
 
-    // 0 success, 1 an operation failed, 2 an operand was missing; valid after a calculation.
-    int ErrorCode() const;
+    // The failure the last calculation reported, if any; valid after a calculation.
+    TErrorCode ErrorCode() const;
 
     // Links the host's variables list (never owned); nullptr unlinks.
     void SetVariables(TVariableList* list);
@@ -92,6 +108,13 @@ public:
     static constexpr long kLinesPerCost = 16;
 
 private:
+    friend class TReducer;  // the reduction (Evaluator.cpp) works on the term list in place
+
+    // Storage of the reduction, kept between calculations so that it is reused.
+    struct TScratchDeleter {
+        void operator()(TReductionScratch* scratch) const;
+    };
+
     // State shared by a component and the nested components of its user-function calls.
     struct TCallContext {
         TRandomGenerator Random;
@@ -107,26 +130,24 @@ private:
     // variables list and call context, and has no handler.
     explicit TTinyParser(TTinyParser& creator);
 
-    // Reduction (Evaluator.cpp). Terms are addressed by slot in terms_; live slots are
-    // chained by next_/prev_, so that deleting a term never moves the others. p, q and r are
-    // slots; len is the number of live terms from p to q.
-    void LinkTerms();
-    void Unlink(int slot);
-    void ApplyOperator(int& p, int& q, int r, int& len);
-    void JoinOperands(int p, int& q, int& len);
-    double ApplyPrefix(const std::string& op, int kind, int position, double a);
-    // False on an arithmetic fault (the left value is then unchanged); raises what the
-    // assignment raises.
-    bool ApplyInfix(const std::string& op, TTerm& left, double b);
-    void ReadElement(int position, const std::string& name, double x);
-    void WriteElement(const std::string& name, int index, double x);
-    void Assign(TTerm& left, double b);
-
     // User functions (UserFunctions.cpp).
     // Calls user function name with the operand at position (its Args, then x). False when
     // the call fails: no list, no definition, a malformed one, or a bound reached. Raises
     // what scanning the stored body raises.
     bool CallUserFunction(const std::string& name, int position, double x, double& result);
+    // Look-up: the first line of the list that begins with name and "(", charged with its
+    // search to the call budget. nullptr when there is none, or when a bound is reached (the
+    // context is then runaway).
+    const std::string* FindDefinitionLine(const std::string& name);
+    // The nested component that serves a call at the current depth, created on first use.
+    TTinyParser& NestedForCurrentDepth();
+    // Binding, on the nested component: scans line as the definition it stores, drops the
+    // header, binds constants and gives each parameter its argument (the Args of `operand`,
+    // then x, then 0). False when the line does not have the shape of a definition.
+    bool BindCall(const std::string& line, const TTerm& operand, double x);
+    // Evaluation, on the nested component: reduces the bound body into result. False when a
+    // bound was reached meanwhile; the outermost call then clears the runaway mark.
+    bool EvaluateCall(double& result);
     // Position of the ")" of a definition's header ")" ":=", or -1 when the list is not one.
     int DefinitionHeaderEnd() const;
 
@@ -135,7 +156,7 @@ private:
     std::string expression_;
     std::string resultText_;
     double resultValue_ = 0;
-    int errorCode_ = 0;
+    TErrorCode errorCode_ = TErrorCode::None;
     TVariableList* variables_ = nullptr;  // linked, never owned
     TSubstituteEvent onSubstitute_;
     bool sharedTable_ = false;  // nested components use their creator's table and context
@@ -148,11 +169,7 @@ private:
 
     TTrmList terms_;
     std::string scanText_;  // the folded expression, kept to reuse its storage
-    std::vector<int> next_, prev_;
-    std::vector<uint64_t> order_;  // operators of one stretch, tightest first
-    int head_ = -1;                // first and last live slot, -1 when none
-    int tail_ = -1;
-    int liveCount_ = 0;
+    std::unique_ptr<TReductionScratch, TScratchDeleter> scratch_;  // created on first use
 };
 
 }  // namespace tallyon

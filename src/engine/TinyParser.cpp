@@ -67,7 +67,7 @@ const std::string& TTinyParser::ResultText() {
     return resultText_;
 }
 
-int TTinyParser::ErrorCode() const {
+TErrorCode TTinyParser::ErrorCode() const {
     return errorCode_;
 }
 
@@ -88,7 +88,7 @@ void TTinyParser::Calculate() {
     // running calculation works on; that read fails instead (and so does the assignment).
     if (running_) throw std::logic_error("TTinyParser: calculation already running");
     TRunningGuard guard(running_);
-    errorCode_ = 0;
+    errorCode_ = TErrorCode::None;
     resultValue_ = 0;
     resultText_.clear();
     Tokenize();

@@ -15,7 +15,7 @@
 // never stops by itself: IF evaluates all its arguments) nor a chain of functions that call
 // each other twice can exhaust the stack or run for long. Hitting a bound marks the context
 // as runaway: every call still open then fails as it returns, so the failure reaches the
-// host's component as ErrorCode 1 and not only the innermost one.
+// host's component as a failed operation and not only the innermost one.
 #include <algorithm>
 
 #include "engine/TinyParseEngine.h"
@@ -69,7 +69,21 @@ bool TTinyParser::DefineUserFunction() {
 
 bool TTinyParser::CallUserFunction(const std::string& name, int position, double x,
                                    double& result) {
-    if (variables_ == nullptr) return false;
+    const std::string* line = FindDefinitionLine(name);
+    if (line == nullptr) return false;
+    TTinyParser& nested = NestedForCurrentDepth();
+    struct TDepthGuard {
+        int& depth;
+        explicit TDepthGuard(int& d) : depth(d) { ++depth; }
+        ~TDepthGuard() { --depth; }
+    } depthGuard(context_->Depth);
+    // The operand is a term of this component's list: the nested scan does not touch it.
+    if (!nested.BindCall(*line, terms_[position], x)) return false;
+    return nested.EvaluateCall(result);
+}
+
+const std::string* TTinyParser::FindDefinitionLine(const std::string& name) {
+    if (variables_ == nullptr) return nullptr;
     const std::string* line = nullptr;
     long scanned = 0;
     for (const std::string& candidate : variables_->Lines()) {
@@ -85,37 +99,39 @@ bool TTinyParser::CallUserFunction(const std::string& name, int position, double
     const long searchCost = scanned / kLinesPerCost;
     if (line == nullptr) {
         context.Budget -= searchCost;
-        return false;
+        return nullptr;
     }
     const long cost = std::max<long>(kCallCost, static_cast<long>(line->size())) + searchCost;
     if (context.Runaway || context.Depth >= kMaxCallDepth || context.Budget < cost) {
         context.Runaway = true;
-        return false;
+        return nullptr;
     }
     context.Budget -= cost;
+    return line;
+}
 
-    std::string definition = *line;
-    const size_t equals = definition.find('=');
-    if (equals != std::string::npos) definition.replace(equals, 1, ":=");
-
+TTinyParser& TTinyParser::NestedForCurrentDepth() {
     // Nested components live on the heap, so deep call chains keep the stack small.
+    TCallContext& context = *context_;
     const auto depth = static_cast<size_t>(context.Depth);
     if (context.Nested.size() <= depth) {
         context.Nested.push_back(std::unique_ptr<TTinyParser>(new TTinyParser(*this)));
     }
-    TTinyParser* nested = context.Nested[depth].get();
-    nested->variables_ = variables_;
-    nested->SetExpression(std::move(definition));
-    struct TDepthGuard {
-        int& depth;
-        explicit TDepthGuard(int& d) : depth(d) { ++depth; }
-        ~TDepthGuard() { --depth; }
-    } depthGuard(context.Depth);
+    TTinyParser& nested = *context.Nested[depth];
+    nested.variables_ = variables_;
+    return nested;
+}
 
-    nested->Tokenize();
-    const int r = nested->DefinitionHeaderEnd();
+bool TTinyParser::BindCall(const std::string& line, const TTerm& operand, double x) {
+    std::string definition = line;
+    const size_t equals = definition.find('=');
+    if (equals != std::string::npos) definition.replace(equals, 1, ":=");
+    SetExpression(std::move(definition));
+
+    Tokenize();
+    const int r = DefinitionHeaderEnd();
     if (r < 0) return false;
-    std::vector<TTerm>& items = nested->terms_.Items();
+    std::vector<TTerm>& items = terms_.Items();
     std::vector<std::string> parameters;
     for (int i = 0; i <= r; ++i) {
         if (items[static_cast<size_t>(i)].Kind == kKindUnbound) {
@@ -123,26 +139,29 @@ bool TTinyParser::CallUserFunction(const std::string& name, int position, double
         }
     }
     items.erase(items.begin(), items.begin() + r + 2);
-    nested->BindNames(true, false);
+    BindNames(true, false);
 
     // The caller's arguments are the operand's Args followed by x.
-    const TTerm& operand = terms_[position];
-    const size_t argCount = static_cast<size_t>(operand.ArgCount());
+    const int argCount = operand.ArgCount();
     for (TTerm& term : items) {
         if (term.Kind != kKindUnbound) continue;
         const auto found = std::find(parameters.begin(), parameters.end(), term.Text);
         if (found == parameters.end()) continue;
-        const size_t j = static_cast<size_t>(found - parameters.begin());
-        term.Value = j == argCount ? x : j < argCount ? operand.Args[j] : 0.0;
+        const int j = static_cast<int>(found - parameters.begin());
+        term.Value = j == argCount ? x : operand.Arg(j);
     }
-    nested->Evaluate();
+    return true;
+}
 
+bool TTinyParser::EvaluateCall(double& result) {
+    Evaluate();
+    TCallContext& context = *context_;
     if (context.Runaway) {
         // The outermost call clears the mark, so later calls of this calculation run again.
         if (context.Depth == 1) context.Runaway = false;
         return false;
     }
-    result = nested->resultValue_;
+    result = resultValue_;
     return true;
 }
 

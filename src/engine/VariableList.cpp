@@ -9,25 +9,14 @@
 
 #include <cassert>
 
+#include "engine/AsciiText.h"
+
 namespace tallyon {
-
-namespace {
-
-unsigned char FoldAscii(unsigned char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
-}
-
-// Blanks of the comma list: every control character and the space.
-bool IsListBlank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-}  // namespace
 
 size_t TVariableList::NameHash::operator()(std::string_view name) const {
     size_t hash = 14695981039346656037ull;  // FNV-1a over the folded bytes
     for (char c : name) {
-        hash ^= FoldAscii(static_cast<unsigned char>(c));
+        hash ^= static_cast<unsigned char>(AsciiUpper(c));
         hash *= 1099511628211ull;
     }
     return hash;
@@ -36,9 +25,7 @@ size_t TVariableList::NameHash::operator()(std::string_view name) const {
 bool TVariableList::NameEqual::operator()(std::string_view a, std::string_view b) const {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (FoldAscii(static_cast<unsigned char>(a[i])) !=
-            FoldAscii(static_cast<unsigned char>(b[i])))
-            return false;
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
     return true;
 }
 
@@ -130,11 +117,11 @@ void TVariableList::AddLine(std::string line) {
     IndexLine(Count() - 1);
 }
 
-std::vector<std::string> ReadCommaList(std::string_view text) {
+std::vector<std::string> ReadDelimitedList(std::string_view text, char delimiter) {
     std::vector<std::string> items;
     const size_t n = text.size();
     size_t i = 0;
-    while (i < n && IsListBlank(text[i]))
+    while (i < n && IsBlankCode(text[i]))
         ++i;
     while (i < n) {
         std::string item;
@@ -156,17 +143,17 @@ std::vector<std::string> ReadCommaList(std::string_view text) {
             }
         } else {
             const size_t begin = i;
-            while (i < n && !IsListBlank(text[i]) && text[i] != ',')
+            while (i < n && !IsBlankCode(text[i]) && text[i] != delimiter)
                 ++i;
             item.assign(text.substr(begin, i - begin));
         }
         items.push_back(std::move(item));
-        while (i < n && IsListBlank(text[i]))
+        while (i < n && IsBlankCode(text[i]))
             ++i;
-        if (i < n && text[i] == ',') {
-            if (i + 1 == n) items.emplace_back();  // a trailing comma ends with an empty item
+        if (i < n && text[i] == delimiter) {
+            if (i + 1 == n) items.emplace_back();  // a trailing delimiter ends with an empty item
             ++i;
-            while (i < n && IsListBlank(text[i]))
+            while (i < n && IsBlankCode(text[i]))
                 ++i;
         }
     }
@@ -181,7 +168,7 @@ std::string WriteCommaList(const std::vector<std::string>& items) {
         const std::string& item = items[k];
         bool quote = false;
         for (char c : item)
-            if (IsListBlank(c) || c == '"' || c == ',') quote = true;
+            if (IsBlankCode(c) || c == '"' || c == ',') quote = true;
         if (!quote) {
             out += item;
             continue;

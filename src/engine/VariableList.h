@@ -61,10 +61,17 @@ private:
     std::unordered_map<std::string, int, NameHash, NameEqual> first_;
 };
 
-// Reads a comma list: blanks (codes 1..32) around items are skipped, an item is a quoted
-// text (a doubled quote stands for one) or the run up to the next comma or blank; a comma at
-// the very end adds one empty item. An empty text gives no items.
-std::vector<std::string> ReadCommaList(std::string_view text);
+// Reads a list delimited by `delimiter`: blanks (codes 1..32) around items are skipped, an
+// item is a quoted text (a doubled quote stands for one) or the run up to the next delimiter
+// or blank; a delimiter at the very end adds one empty item. An empty text gives no items.
+// Blanks always separate items, so with a blank as delimiter (TAB, space) runs of blanks
+// count as one separator; only a delimiter that is not a blank can give empty items.
+// Bytes from 128 up never separate, so no UTF-8 character is split.
+std::vector<std::string> ReadDelimitedList(std::string_view text, char delimiter);
+// Reads a comma list: the delimited list with ",".
+inline std::vector<std::string> ReadCommaList(std::string_view text) {
+    return ReadDelimitedList(text, ',');
+}
 // Writes a comma list: items joined by "," with items containing a code <= 32, a quote or a
 // comma quoted; a list of one empty item is written as "\"\"".
 std::string WriteCommaList(const std::vector<std::string>& items);

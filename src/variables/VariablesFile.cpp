@@ -4,20 +4,9 @@
 #include <unordered_map>
 
 #include "document/DocumentFile.h"
+#include "engine/AsciiText.h"
 
 namespace tallyon {
-
-namespace {
-
-// Names are compared as the variables list compares them: ASCII letters without case.
-std::string FoldName(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return folded;
-}
-
-}  // namespace
 
 std::vector<TVariableEntry> ParseVariablesText(std::string_view text) {
     text = text.substr(0, text.find('\0'));
@@ -27,7 +16,7 @@ std::vector<TVariableEntry> ParseVariablesText(std::string_view text) {
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos || equals == 0) continue;
         TVariableEntry entry{line.substr(0, equals), line.substr(equals + 1)};
-        const auto [it, inserted] = firstValue.emplace(FoldName(entry.Name), entry.Value);
+        const auto [it, inserted] = firstValue.emplace(AsciiUpperCopy(entry.Name), entry.Value);
         if (!inserted) entry.Value = it->second;
         entries.push_back(std::move(entry));
     }

@@ -165,8 +165,9 @@ TEST_P(UsualKeys, ReachTheirCommandBesideTheDesignsKey) {
     EXPECT_TRUE(keys.contains(QKeySequence(row.key))) << row.command;
     // The design's key stays the one menus show.
     const CommandRow* command = FindCommand(row.command);
-    if (*command->keys)
+    if (*command->keys) {
         EXPECT_EQ(keys.front(), QKeySequence(QString::fromLatin1(command->keys).split(", ")[0]));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, UsualKeys, testing::ValuesIn(kUsualKeys),

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "EngineTestSupport.h"
 #include "engine/TinyParseEngine.h"
 
 using namespace tallyon;
+using namespace tallyon::test;
 
 namespace {
 
@@ -18,8 +20,12 @@ struct ValueCase {
     const char* behaviour;
     const char* expression;
     double value;
-    int errorCode;
+    TErrorCode errorCode;
 };
+
+void PrintTo(const ValueCase& row, std::ostream* out) {
+    *out << testing::PrintToString(std::string(row.expression));
+}
 
 // Runs rows against a parser linked to a list holding the array A = 1,2,3.
 class ValueTable : public ::testing::TestWithParam<ValueCase> {};
@@ -36,109 +42,119 @@ TEST_P(ValueTable, Evaluates) {
 }
 
 const ValueCase kReductionCases[] = {
-    {"multiplication before addition", "1+2*3", 7, 0},
-    {"brackets first", "(1+2)*3", 9, 0},
-    {"power is left associative", "2^3^2", 64, 0},
-    {"division is left associative", "8/2/2", 2, 0},
-    {"power before multiplication", "2*3^2", 18, 0},
-    {"power binds before prefix minus", "-2^2", -4, 0},
-    {"a missing closing bracket closes at the end", "(1+2", 3, 0},
-    {"a missing opening bracket opens at the start", "1+2)", 3, 0},
-    {"round and square brackets pair freely", "(1+2]", 3, 0},
-    {"nested brackets", "((2+3)*(4-1))^2", 225, 0},
-    {"an empty pair is 0", "()", 0, 0},
-    {"an infix operator without right operand", "3*", 0, 2},
-    {"an infix operator without left operand is a prefix giving 0", "*3", 0, 0},
-    {"a function without operand", "1+SQRT", 1, 2},
-    {"a lone term is never reduced", "SQRT", 0, 0},
-    {"a prefix minus at the end of its stretch", "(1-)", 0, 2},
-    {"an operator as operand counts 0", "2*-3", 0, 0},
-    {"a closing bracket first is never paired", ")1+2", 0, 0},
-    {"assignment binds loosest", "X := 1 + 2", 3, 0},
-    {"a comma list yields its last value", "1, 2, 3", 3, 0},
-    {"the last failure's code stays", "(1/0) + 3*", 0, 2},
-    {"a later fault replaces a missing operand", "(3*) + 1/0", 1, 1},
+    {"multiplication before addition", "1+2*3", 7, kOk},
+    {"brackets first", "(1+2)*3", 9, kOk},
+    {"power is left associative", "2^3^2", 64, kOk},
+    {"division is left associative", "8/2/2", 2, kOk},
+    {"power before multiplication", "2*3^2", 18, kOk},
+    {"power binds before prefix minus", "-2^2", -4, kOk},
+    {"a missing closing bracket closes at the end", "(1+2", 3, kOk},
+    {"a missing opening bracket opens at the start", "1+2)", 3, kOk},
+    {"round and square brackets pair freely", "(1+2]", 3, kOk},
+    {"nested brackets", "((2+3)*(4-1))^2", 225, kOk},
+    {"an empty pair is 0", "()", 0, kOk},
+    {"an infix operator without right operand", "3*", 0, kMissing},
+    {"an infix operator without left operand is a prefix giving 0", "*3", 0, kOk},
+    {"a function without operand", "1+SQRT", 1, kMissing},
+    {"a lone term is never reduced", "SQRT", 0, kOk},
+    {"a prefix minus at the end of its stretch", "(1-)", 0, kMissing},
+    {"an operator as operand counts 0", "2*-3", 0, kOk},
+    {"a closing bracket first is never paired", ")1+2", 0, kOk},
+    {"assignment binds loosest", "X := 1 + 2", 3, kOk},
+    {"a comma list yields its last value", "1, 2, 3", 3, kOk},
+    {"the last failure's code stays", "(1/0) + 3*", 0, kMissing},
+    {"a later fault replaces a missing operand", "(3*) + 1/0", 1, kFailed},
 };
-INSTANTIATE_TEST_SUITE_P(Reduction, ValueTable, ::testing::ValuesIn(kReductionCases));
+INSTANTIATE_TEST_SUITE_P(Reduction, ValueTable, ::testing::ValuesIn(kReductionCases),
+                         BehaviourName);
 
 const ValueCase kOperatorCases[] = {
-    {"division by zero fails", "1/0", 1, 1},
-    {"zero by zero fails", "0/0", 0, 1},
-    {"integer quotient truncates", "7 % 2", 3, 0},
-    {"integer quotient truncates toward zero", "(-7) % 2", -3, 0},
-    {"integer quotient by zero fails", "7 % 0", 7, 1},
-    {"remainder of truncated operands", "7.9 # 2.5", 1, 0},
-    {"remainder takes the dividend's sign", "(-7) # 3", -1, 0},
-    {"remainder by zero fails", "7 # 0", 7, 1},
-    {"remainder beyond 64 bits fails", "1E19 # 2", 1e19, 1},
-    {"remainder of the lowest integer by -1", "(-9223372036854775808) # (-1)", 0, 0},
-    {"square root by power", "2 ^ 0.5", 1.4142135623730951, 0},
-    {"zero to the zero", "0 ^ 0", 1, 0},
-    {"negative base, whole exponent", "(-8) ^ 3", -512, 0},
-    {"negative base, fractional exponent fails", "(-8) ^ (1/3)", -8, 1},
-    {"negative whole exponent", "2 ^ (-2)", 0.25, 0},
-    {"zero to a negative power fails", "0 ^ (-1)", 0, 1},
-    {"power overflow fails", "10 ^ 400", 10, 1},
-    {"power underflow is zero", "10 ^ (-400)", 0, 0},
-    {"huge whole exponent", "1 ^ 2147483647", 1, 0},
-    {"exponent beyond 32 bits uses logarithms", "4 ^ 4294967296.5", 4, 1},
-    {"multiplication overflow fails", "1E308 * 10", 1e308, 1},
+    {"division by zero fails", "1/0", 1, kFailed},
+    {"zero by zero fails", "0/0", 0, kFailed},
+    {"integer quotient truncates", "7 % 2", 3, kOk},
+    {"integer quotient truncates toward zero", "(-7) % 2", -3, kOk},
+    {"integer quotient by zero fails", "7 % 0", 7, kFailed},
+    {"remainder of truncated operands", "7.9 # 2.5", 1, kOk},
+    {"remainder takes the dividend's sign", "(-7) # 3", -1, kOk},
+    {"remainder by zero fails", "7 # 0", 7, kFailed},
+    {"remainder beyond 64 bits fails", "1E19 # 2", 1e19, kFailed},
+    {"remainder of the lowest integer by -1", "(-9223372036854775808) # (-1)", 0, kOk},
+    {"square root by power", "2 ^ 0.5", 1.4142135623730951, kOk},
+    {"zero to the zero", "0 ^ 0", 1, kOk},
+    {"negative base, whole exponent", "(-8) ^ 3", -512, kOk},
+    {"negative base, fractional exponent fails", "(-8) ^ (1/3)", -8, kFailed},
+    {"negative whole exponent", "2 ^ (-2)", 0.25, kOk},
+    {"zero to a negative power fails", "0 ^ (-1)", 0, kFailed},
+    {"power overflow fails", "10 ^ 400", 10, kFailed},
+    {"power underflow is zero", "10 ^ (-400)", 0, kOk},
+    {"huge whole exponent", "1 ^ 2147483647", 1, kOk},
+    {"exponent beyond 32 bits uses logarithms", "4 ^ 4294967296.5", 4, kFailed},
+    {"multiplication overflow fails", "1E308 * 10", 1e308, kFailed},
     {"a sum that rounds down to the largest double is stored", "1.7976931348623157E308 + 5E291",
-     1.7976931348623157e308, 0},
+     1.7976931348623157e308, kOk},
     {"a sum that rounds up to infinity fails", "1.7976931348623157E308 + 1E292",
-     1.7976931348623157e308, 1},
-    {"parallel resistances", "100 // 100", 50, 0},
-    {"parallel of opposite values fails", "1 // (-1)", 1, 1},
-    {"inverse parallel", "50 \\\\ 100", 100, 0},
-    {"inverse parallel of equal values fails", "100 \\\\ 100", 100, 1},
-    {"or with left zero", "0 | 5", 1, 0},
-    {"or with right zero", "5 | 0", 1, 0},
-    {"or of zeros", "0 | 0", 0, 0},
-    {"and with zero", "2 & 0", 0, 0},
-    {"and of non-zeros", "2 & 3", 1, 0},
-    {"and multiplies in extended precision", "1E-200 & 1E-200", 1, 0},
-    {"not of zero", "!0", 1, 0},
-    {"not of non-zero", "!7", 0, 0},
-    {"equal", "1 == 1", 1, 0},
-    {"not equal", "1 != 1", 0, 0},
-    {"greater or equal", "2 >= 3", 0, 0},
-    {"less", "2 < 3", 1, 0},
-    {"magnitude greater", "-5 >> 3", 1, 0},
-    {"magnitude greater or equal", "-3 >>= 3", 1, 0},
-    {"magnitude less", "3 << -5", 1, 0},
-    {"magnitude less or equal", "4 <<= -3", 0, 0},
-    {"an operator without infix meaning keeps the left value", "3 ! 2", 3, 0},
-    {"square root of a negative fails", "SQRT(-1)", 0, 1},
+     1.7976931348623157e308, kFailed},
+    // The largest double is 2^1024 - 2^971; halfway to 2^1024 a result rounds to infinity. The
+    // sums below are exact in extended precision, one step of it on either side of halfway.
+    {"just below halfway past the largest double is stored", "1.7976931348623157E308 + 1023*2^960",
+     1.7976931348623157e308, kOk},
+    {"halfway past the largest double fails", "1.7976931348623157E308 + 2^970",
+     1.7976931348623157e308, kFailed},
+    {"halfway past the most negative double fails", "-1.7976931348623157E308 - 2^970",
+     -1.7976931348623157e308, kFailed},
+    {"parallel resistances", "100 // 100", 50, kOk},
+    {"parallel of opposite values fails", "1 // (-1)", 1, kFailed},
+    {"inverse parallel", "50 \\\\ 100", 100, kOk},
+    {"inverse parallel of equal values fails", "100 \\\\ 100", 100, kFailed},
+    {"or with left zero", "0 | 5", 1, kOk},
+    {"or with right zero", "5 | 0", 1, kOk},
+    {"or of zeros", "0 | 0", 0, kOk},
+    {"and with zero", "2 & 0", 0, kOk},
+    {"and of non-zeros", "2 & 3", 1, kOk},
+    {"and multiplies in extended precision", "1E-200 & 1E-200", 1, kOk},
+    {"not of zero", "!0", 1, kOk},
+    {"not of non-zero", "!7", 0, kOk},
+    {"equal", "1 == 1", 1, kOk},
+    {"not equal", "1 != 1", 0, kOk},
+    {"greater or equal", "2 >= 3", 0, kOk},
+    {"less", "2 < 3", 1, kOk},
+    {"magnitude greater", "-5 >> 3", 1, kOk},
+    {"magnitude greater or equal", "-3 >>= 3", 1, kOk},
+    {"magnitude less", "3 << -5", 1, kOk},
+    {"magnitude less or equal", "4 <<= -3", 0, kOk},
+    {"an operator without infix meaning keeps the left value", "3 ! 2", 3, kOk},
+    {"square root of a negative fails", "SQRT(-1)", 0, kFailed},
 };
-INSTANTIATE_TEST_SUITE_P(Operators, ValueTable, ::testing::ValuesIn(kOperatorCases));
+INSTANTIATE_TEST_SUITE_P(Operators, ValueTable, ::testing::ValuesIn(kOperatorCases), BehaviourName);
 
 const ValueCase kArgumentListCases[] = {
-    {"a function sees the whole list", "SUM(1, 2, 3)", 6, 0},
-    {"square brackets group like round ones", "SUM[1, 2, 3]", 6, 0},
-    {"a single argument", "SUM(5)", 5, 0},
-    {"order of the list is kept", "MAX(3, 9, 2) - MIN(3, 9, 2)", 7, 0},
-    {"a one-argument function uses the last value", "SQRT(9, 16)", 4, 0},
-    {"conditional with three arguments", "IF(0, 10, 20)", 20, 0},
-    {"conditional with two arguments is 0", "IF(1, 10)", 0, 0},
-    {"lists of neighbouring calls stay apart", "SUM(1, 2) + SUM(3, 4)", 10, 0},
-    {"a bracketed list keeps its arguments", "SUM((1, 2), 3)", 6, 0},
-    {"elements as arguments", "SUM(A[0], A[1], A[2])", 6, 0},
-    {"an element index is the last value of its list", "A[0, 2]", 3, 0},
+    {"a function sees the whole list", "SUM(1, 2, 3)", 6, kOk},
+    {"square brackets group like round ones", "SUM[1, 2, 3]", 6, kOk},
+    {"a single argument", "SUM(5)", 5, kOk},
+    {"order of the list is kept", "MAX(3, 9, 2) - MIN(3, 9, 2)", 7, kOk},
+    {"a one-argument function uses the last value", "SQRT(9, 16)", 4, kOk},
+    {"conditional with three arguments", "IF(0, 10, 20)", 20, kOk},
+    {"conditional with two arguments is 0", "IF(1, 10)", 0, kOk},
+    {"lists of neighbouring calls stay apart", "SUM(1, 2) + SUM(3, 4)", 10, kOk},
+    {"a bracketed list keeps its arguments", "SUM((1, 2), 3)", 6, kOk},
+    {"elements as arguments", "SUM(A[0], A[1], A[2])", 6, kOk},
+    {"an element index is the last value of its list", "A[0, 2]", 3, kOk},
 };
-INSTANTIATE_TEST_SUITE_P(ArgumentLists, ValueTable, ::testing::ValuesIn(kArgumentListCases));
+INSTANTIATE_TEST_SUITE_P(ArgumentLists, ValueTable, ::testing::ValuesIn(kArgumentListCases),
+                         BehaviourName);
 
 const ValueCase kArrayCases[] = {
-    {"first element", "A[0]", 1, 0},
-    {"last element", "A[2]", 3, 0},
-    {"index past the end reads 0", "A[3]", 0, 0},
-    {"negative index reads 0", "A[-1]", 0, 0},
-    {"index is truncated", "A[1.9]", 2, 0},
-    {"an array alone is its first element", "A", 1, 0},
-    {"elements in arithmetic", "A[1] * A[2] + A", 7, 0},
-    {"an element of an unknown array is 0", "B[0]", 0, 0},
-    {"a huge index reads 0", "A[1E300]", 0, 0},
+    {"first element", "A[0]", 1, kOk},
+    {"last element", "A[2]", 3, kOk},
+    {"index past the end reads 0", "A[3]", 0, kOk},
+    {"negative index reads 0", "A[-1]", 0, kOk},
+    {"index is truncated", "A[1.9]", 2, kOk},
+    {"an array alone is its first element", "A", 1, kOk},
+    {"elements in arithmetic", "A[1] * A[2] + A", 7, kOk},
+    {"an element of an unknown array is 0", "B[0]", 0, kOk},
+    {"a huge index reads 0", "A[1E300]", 0, kOk},
 };
-INSTANTIATE_TEST_SUITE_P(Arrays, ValueTable, ::testing::ValuesIn(kArrayCases));
+INSTANTIATE_TEST_SUITE_P(Arrays, ValueTable, ::testing::ValuesIn(kArrayCases), BehaviourName);
 
 struct Notification {
     std::string name;
@@ -194,7 +210,7 @@ TEST_F(Assignment, ElementWriteCreatesTheArray) {
 TEST_F(Assignment, ElementIndexFromHundredIsNotStoredButNotified) {
     variables.Set("A", "1,2,3");
     EXPECT_DOUBLE_EQ(Run("A[100] := 1"), 1);
-    EXPECT_EQ(parser.ErrorCode(), 0);
+    EXPECT_EQ(parser.ErrorCode(), kOk);
     EXPECT_EQ(variables.Get("A"), "1,2,3");
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].idx, 100);
@@ -203,7 +219,7 @@ TEST_F(Assignment, ElementIndexFromHundredIsNotStoredButNotified) {
 TEST_F(Assignment, NegativeElementIndexFails) {
     variables.Set("A", "1,2,3");
     Run("A[-1] := 9");
-    EXPECT_EQ(parser.ErrorCode(), 1);
+    EXPECT_EQ(parser.ErrorCode(), kFailed);
     EXPECT_EQ(variables.Get("A"), "1,2,3");
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].idx, -1);
@@ -231,7 +247,7 @@ TEST_F(Assignment, AnErrorInTheHandlerFailsTheAssignment) {
     parser.SetOnSubstitute(
         [](TTinyParser&, std::string&, std::string&, int) { throw std::runtime_error("refused"); });
     EXPECT_DOUBLE_EQ(Run("X := 5"), 0);
-    EXPECT_EQ(parser.ErrorCode(), 1);
+    EXPECT_EQ(parser.ErrorCode(), kFailed);
     EXPECT_EQ(variables.Get("X"), "");
 }
 
@@ -239,7 +255,7 @@ TEST_F(Assignment, AHandlerThatRecalculatesItsSenderFails) {
     parser.SetOnSubstitute(
         [](TTinyParser& sender, std::string&, std::string&, int) { sender.ResultValue(); });
     Run("X := 5");
-    EXPECT_EQ(parser.ErrorCode(), 1);
+    EXPECT_EQ(parser.ErrorCode(), kFailed);
 }
 
 TEST_F(Assignment, ANonNameTargetAssignsNothing) {
@@ -270,9 +286,12 @@ TEST(ElementRead, AnItemThatDoesNotReadFailsTheOperation) {
     parser.SetVariables(&variables);
     parser.SetExpression("A[1] + 5");
     EXPECT_DOUBLE_EQ(parser.ResultValue(), 5);
-    EXPECT_EQ(parser.ErrorCode(), 1);
+    EXPECT_EQ(parser.ErrorCode(), kFailed);
 }
 
+// Every entry of the operator table in odd places: nothing raises and every value is finite;
+// an operator alone in its stretch is never applied, and one with nothing after it reports
+// the missing operand.
 TEST(Reduction, EveryOperatorAloneAndInOddPlacesIsHandled) {
     TTinyParser parser;
     TVariableList variables;
@@ -284,9 +303,19 @@ TEST(Reduction, EveryOperatorAloneAndInOddPlacesIsHandled) {
              {op, op + " " + op, "1 " + op, op + " 1", "(" + op + ")", "1 " + op + " " + op + " 2",
               "[" + op + "," + op + "]"}) {
             parser.SetExpression(expression);
-            EXPECT_NO_THROW(parser.ResultValue()) << expression;
-            EXPECT_GE(parser.ErrorCode(), 0);
+            double value = 0;
+            EXPECT_NO_THROW(value = parser.ResultValue()) << expression;
+            EXPECT_TRUE(std::isfinite(value)) << expression;
         }
+        if (op == "(" || op == ")" || op == "[" || op == "]") continue;
+        for (const std::string& alone : {op, "(" + op + ")"}) {
+            parser.SetExpression(alone);
+            EXPECT_EQ(parser.ResultValue(), 0) << alone;
+            EXPECT_EQ(parser.ErrorCode(), kOk) << alone;
+        }
+        parser.SetExpression("1 " + op);
+        parser.ResultValue();
+        EXPECT_EQ(parser.ErrorCode(), kMissing) << "1 " << op;
     }
 }
 
@@ -361,7 +390,7 @@ public:
         }
         return t_.empty() ? 0 : t_[0].value;
     }
-    int errorCode = 0;
+    TErrorCode errorCode = kOk;
 
 private:
     void Erase(int i) { t_.erase(t_.begin() + i); }
@@ -377,7 +406,7 @@ private:
         if (r == p || t_[r - 1].kind > 0) {
             if (r >= q) {
                 t_[r].kind = 0;
-                errorCode = 2;
+                errorCode = kMissing;
                 return;
             }
             const double a = t_[r + 1].value;
@@ -389,7 +418,7 @@ private:
         }
         if (r >= q) {
             t_[r].kind = 0;
-            errorCode = 2;
+            errorCode = kMissing;
             return;
         }
         const long double a = t_[r - 1].value;
@@ -417,7 +446,7 @@ private:
         } else {
             arithmetic = false;
         }
-        if (arithmetic && !Store(x, left.value)) errorCode = 1;
+        if (arithmetic && !Store(x, left.value)) errorCode = kFailed;
         left.kind = 0;
     }
 

@@ -4,10 +4,12 @@
 
 #include <string>
 
+#include "EngineTestSupport.h"
 #include "engine/MathFault.h"
 #include "engine/TinyParseEngine.h"
 
 using namespace tallyon;
+using namespace tallyon::test;
 
 namespace {
 
@@ -26,7 +28,7 @@ protected:
 TEST_F(Component, EmptyExpressionHasNoResultText) {
     EXPECT_DOUBLE_EQ(Run(""), 0);
     EXPECT_EQ(parser.ResultText(), "");
-    EXPECT_EQ(parser.ErrorCode(), 0);
+    EXPECT_EQ(parser.ErrorCode(), kOk);
 }
 
 TEST_F(Component, ResultTextIsTheGeneralNumberText) {
@@ -55,7 +57,7 @@ TEST_F(Component, NameBinding) {
     EXPECT_DOUBLE_EQ(Run("X"), 1) << "an array alone is its first element";
     EXPECT_DOUBLE_EQ(Run("K"), 4700) << "variable values read with suffixes";
     EXPECT_DOUBLE_EQ(Run("FOO + 1"), 1) << "a name with no value counts 0";
-    EXPECT_EQ(parser.ErrorCode(), 0);
+    EXPECT_EQ(parser.ErrorCode(), kOk);
     EXPECT_DOUBLE_EQ(Run("x + k"), 4701) << "names are folded to upper case";
     EXPECT_DOUBLE_EQ(Run("TRUE + TRUE"), 2) << "constants";
 }
@@ -68,11 +70,11 @@ TEST_F(Component, ATargetOfAssignmentIsNotBound) {
 
 TEST_F(Component, ReportedFailures) {
     Run("1/0");
-    EXPECT_EQ(parser.ErrorCode(), 1);
+    EXPECT_EQ(parser.ErrorCode(), kFailed);
     Run("3*");
-    EXPECT_EQ(parser.ErrorCode(), 2);
+    EXPECT_EQ(parser.ErrorCode(), kMissing);
     Run("1+1");
-    EXPECT_EQ(parser.ErrorCode(), 0) << "reset by the next calculation";
+    EXPECT_EQ(parser.ErrorCode(), kOk) << "reset by the next calculation";
 }
 
 TEST_F(Component, ANumberTextThatDoesNotReadIsRaisedOnEveryRead) {

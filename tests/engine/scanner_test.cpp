@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "EngineTestSupport.h"
 #include "engine/MathFault.h"
 #include "engine/TinyParseEngine.h"
 
@@ -34,6 +35,10 @@ struct ScanCase {
     const char* expression;
     const char* terms;
 };
+
+void PrintTo(const ScanCase& row, std::ostream* out) {
+    *out << testing::PrintToString(std::string(row.expression));
+}
 
 const ScanCase kScanCases[] = {
     {"a name may end in digits", "X2", "X2/-1"},
@@ -80,7 +85,7 @@ TEST_P(ScanTable, ScansInto) {
     EXPECT_EQ(Scan(parser, GetParam().expression), GetParam().terms) << GetParam().behaviour;
 }
 
-INSTANTIATE_TEST_SUITE_P(Scanner, ScanTable, ::testing::ValuesIn(kScanCases));
+INSTANTIATE_TEST_SUITE_P(Scanner, ScanTable, ::testing::ValuesIn(kScanCases), test::BehaviourName);
 
 TEST(Scanner, NumbersAreReadAsTheyAreScanned) {
     TTinyParser parser;

@@ -4,9 +4,11 @@
 
 #include <string>
 
+#include "EngineTestSupport.h"
 #include "engine/TinyParseEngine.h"
 
 using namespace tallyon;
+using namespace tallyon::test;
 
 namespace {
 
@@ -34,6 +36,10 @@ struct DefinitionCase {
     const char* body;
 };
 
+void PrintTo(const DefinitionCase& row, std::ostream* out) {
+    *out << testing::PrintToString(std::string(row.definition));
+}
+
 const DefinitionCase kDefinitions[] = {
     {"body rebuilt without blanks", "F(X) := X * 2", "F(X)", "X*2"},
     {"parameters separated by commas", "g(a, b) := a - b", "G(A,B)", "A-B"},
@@ -60,14 +66,19 @@ TEST_P(Definitions, AreStoredAsALine) {
     EXPECT_EQ(notifications, 0) << "definitions are not notified";
 }
 
-INSTANTIATE_TEST_SUITE_P(UserFunction, Definitions, ::testing::ValuesIn(kDefinitions));
+INSTANTIATE_TEST_SUITE_P(UserFunction, Definitions, ::testing::ValuesIn(kDefinitions),
+                         BehaviourName);
 
 struct CallCase {
     const char* behaviour;
     const char* expression;
     double value;
-    int errorCode;
+    TErrorCode errorCode;
 };
+
+void PrintTo(const CallCase& row, std::ostream* out) {
+    *out << testing::PrintToString(std::string(row.expression));
+}
 
 // Calls against a fixed set of definitions.
 class Calls : public UserFunction, public ::testing::WithParamInterface<CallCase> {};
@@ -90,25 +101,25 @@ TEST_P(Calls, Evaluate) {
 }
 
 const CallCase kCalls[] = {
-    {"one argument", "F(21)", 42, 0},
-    {"two arguments in order", "G(10, 3)", 7, 0},
-    {"a missing argument is 0", "G(10)", 10, 0},
-    {"surplus arguments are ignored", "G(10, 3, 99)", 7, 0},
-    {"empty brackets pass 0", "G()", 0, 0},
-    {"constants are bound at call time", "AREA(2)", 12.566370614359172, 0},
-    {"other names in the body are 0", "U(1)", 1, 0},
-    {"arrays are read at call time", "E(2)", 3, 0},
-    {"functions call functions", "TWICE(3)", 12, 0},
-    {"calls in arithmetic", "F(1) + G(5, 2) * 2", 8, 0},
-    {"arguments are evaluated first", "F(1+2*3)", 14, 0},
-    {"a failure inside the body stays there", "D(0)", 1, 0},
-    {"an unknown function fails", "NOSUCH(1)", 0, 1},
-    {"a line without definition shape fails", "BAD(1)", 0, 1},
-    {"the function name compares exactly", "f(1)", 2, 0},
-    {"no star before a call: the stretch collapses", "2 F(3)", 0, 0},
+    {"one argument", "F(21)", 42, kOk},
+    {"two arguments in order", "G(10, 3)", 7, kOk},
+    {"a missing argument is 0", "G(10)", 10, kOk},
+    {"surplus arguments are ignored", "G(10, 3, 99)", 7, kOk},
+    {"empty brackets pass 0", "G()", 0, kOk},
+    {"constants are bound at call time", "AREA(2)", 12.566370614359172, kOk},
+    {"other names in the body are 0", "U(1)", 1, kOk},
+    {"arrays are read at call time", "E(2)", 3, kOk},
+    {"functions call functions", "TWICE(3)", 12, kOk},
+    {"calls in arithmetic", "F(1) + G(5, 2) * 2", 8, kOk},
+    {"arguments are evaluated first", "F(1+2*3)", 14, kOk},
+    {"a failure inside the body stays there", "D(0)", 1, kOk},
+    {"an unknown function fails", "NOSUCH(1)", 0, kFailed},
+    {"a line without definition shape fails", "BAD(1)", 0, kFailed},
+    {"the function name compares exactly", "f(1)", 2, kOk},
+    {"no star before a call: the stretch collapses", "2 F(3)", 0, kOk},
 };
 
-INSTANTIATE_TEST_SUITE_P(UserFunction, Calls, ::testing::ValuesIn(kCalls));
+INSTANTIATE_TEST_SUITE_P(UserFunction, Calls, ::testing::ValuesIn(kCalls), BehaviourName);
 
 TEST_F(UserFunction, AnEmptyBodyRemovesTheDefinition) {
     Run("F(X) := X*2");
@@ -137,7 +148,7 @@ TEST_F(UserFunction, AssignmentsInTheBodyWriteTheListSilently) {
 TEST_F(UserFunction, WithoutAListACallFails) {
     parser.SetVariables(nullptr);
     EXPECT_DOUBLE_EQ(Run("F(1)"), 0);
-    EXPECT_EQ(parser.ErrorCode(), 1);
+    EXPECT_EQ(parser.ErrorCode(), kFailed);
 }
 
 struct RunawayCase {
@@ -145,6 +156,10 @@ struct RunawayCase {
     const char* definitions[3];
     const char* call;
 };
+
+void PrintTo(const RunawayCase& row, std::ostream* out) {
+    *out << testing::PrintToString(std::string(row.call));
+}
 
 const RunawayCase kRunaways[] = {
     {"direct recursion", {"R(X) := R(X-1) + 1"}, "R(1)"},
@@ -160,16 +175,16 @@ TEST_P(Runaway, FailsOnTheHostsComponent) {
         if (definition != nullptr) Run(definition);
     }
     EXPECT_DOUBLE_EQ(Run(GetParam().call), 0) << GetParam().behaviour;
-    EXPECT_EQ(parser.ErrorCode(), 1) << GetParam().behaviour;
+    EXPECT_EQ(parser.ErrorCode(), kFailed) << GetParam().behaviour;
     // The bound is per call chain: a sound call in the same line still works.
     Run("OK(X) := X + 1");
     EXPECT_DOUBLE_EQ(Run(std::string(GetParam().call) + " + OK(41)"), 42);
-    EXPECT_EQ(parser.ErrorCode(), 1);
+    EXPECT_EQ(parser.ErrorCode(), kFailed);
     EXPECT_DOUBLE_EQ(Run("OK(41)"), 42);
-    EXPECT_EQ(parser.ErrorCode(), 0);
+    EXPECT_EQ(parser.ErrorCode(), kOk);
 }
 
-INSTANTIATE_TEST_SUITE_P(UserFunction, Runaway, ::testing::ValuesIn(kRunaways));
+INSTANTIATE_TEST_SUITE_P(UserFunction, Runaway, ::testing::ValuesIn(kRunaways), BehaviourName);
 
 TEST_F(UserFunction, ACallExplosionEndsAsAFailure) {
     // Each level calls the one below twice: 2^40 calls if nothing bounded the work.
@@ -179,9 +194,9 @@ TEST_F(UserFunction, ACallExplosionEndsAsAFailure) {
         Run("L" + std::to_string(level) + "(X) := " + below + " + " + below);
     }
     EXPECT_DOUBLE_EQ(Run("L3(1)"), 16);
-    EXPECT_EQ(parser.ErrorCode(), 0);
+    EXPECT_EQ(parser.ErrorCode(), kOk);
     Run("L40(1)");
-    EXPECT_EQ(parser.ErrorCode(), 1);
+    EXPECT_EQ(parser.ErrorCode(), kFailed);
 }
 
 TEST_F(UserFunction, CallsNestUpToTheDepthBound) {
@@ -192,10 +207,10 @@ TEST_F(UserFunction, CallsNestUpToTheDepthBound) {
         Run("C" + std::to_string(level) + "(X) := C" + std::to_string(level + 1) + "(X+1)");
     }
     EXPECT_DOUBLE_EQ(Run("C1(0)"), depth - 1);
-    EXPECT_EQ(parser.ErrorCode(), 0);
+    EXPECT_EQ(parser.ErrorCode(), kOk);
     Run("C0(X) := C1(X)");
     EXPECT_DOUBLE_EQ(Run("C0(0)"), 0);
-    EXPECT_EQ(parser.ErrorCode(), 1);
+    EXPECT_EQ(parser.ErrorCode(), kFailed);
 }
 
 }  // namespace

@@ -28,6 +28,11 @@ struct TRunCase {
     TFiles After;        // files expected in the folder after the run
 };
 
+// Shown after the test's name: the case's name rather than its bytes.
+void PrintTo(const TRunCase& c, std::ostream* out) {
+    *out << c.Name;
+}
+
 // Quotes one argument for the shell.
 std::string ShellQuote(const std::string& text) {
     std::string quoted = "'";

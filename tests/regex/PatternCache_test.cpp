@@ -79,16 +79,31 @@ TEST(PatternCache, FailedCompileLeavesEmptyPatternCurrentAndKeepsOthers) {
     EXPECT_EQ(engine.CurrentIndex(), 1u);
 }
 
-TEST(PatternCache, DictionarySwitchesLeaveThePatternUnchanged) {
-    TPatternString engine(TTextEncoding::teUtf8);
-    engine.SetUseFuzzyDictionary(true);
-    engine.SetUseSynonymDictionary(true);
-    engine.SetRegExp("ab");
-    EXPECT_EQ(engine.CachedPattern(1), "ab");
-    engine.SetUseFuzzyDictionary(false);
-    engine.SetUseSynonymDictionary(false);
-    EXPECT_FALSE(engine.UseFuzzyDictionary());
-    EXPECT_FALSE(engine.UseSynonymDictionary());
+// No dictionary ships, so switching both on changes neither the stored pattern nor what it
+// matches and replaces.
+TEST(PatternCache, DictionarySwitchesChangeNoMatch) {
+    struct Row {
+        const char* pattern;
+        const char* replaced;
+        int count;
+    };
+    const Row rows[] = {
+        {"ab", "xyzq <ab>c bca", 1},
+        {"[a-c]+", "xyzq <abc> <bca>", 2},
+        {"b|z", "xy<z>q a<b>c <b>ca", 3},
+    };
+    for (const Row& row : rows) {
+        TPatternString engine(TTextEncoding::teUtf8);
+        engine.SetUseFuzzyDictionary(true);
+        engine.SetUseSynonymDictionary(true);
+        ASSERT_TRUE(engine.UseFuzzyDictionary());
+        ASSERT_TRUE(engine.UseSynonymDictionary());
+        engine.SetRegExp(row.pattern);
+        EXPECT_EQ(engine.CachedPattern(1), row.pattern);
+        std::string text = "xyzq abc bca";
+        EXPECT_EQ(engine.GSub("<&>", text), row.count) << row.pattern;
+        EXPECT_EQ(text, row.replaced) << row.pattern;
+    }
 }
 
 TEST(PatternCache, PseudoCodesLieAboveEveryTextCode) {
