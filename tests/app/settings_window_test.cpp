@@ -285,6 +285,17 @@ TEST_F(SettingsWindow, FirstStartAsksBeforeExitDiscardsTheDocument) {
         << "nothing is saved while the window stays open";
 }
 
+// A store that cannot be written is reported in the language of the interface, and the
+// window closes all the same.
+TEST_F(SettingsWindow, FailedSaveIsReportedAndTheWindowStillCloses) {
+    writeFile("Ruvo", "a file where the store's folder should be");
+    start();
+    window->settingsRecord().Language = 1;
+    EXPECT_TRUE(window->close());
+    ASSERT_EQ(prompts.messages().size(), 1);
+    EXPECT_EQ(prompts.messages()[0], "The settings could not be saved.");
+}
+
 // ---- two processes ---------------------------------------------------------------------
 
 // Stages of the round trip, run in a child process of RoundTripAcrossTwoProcesses; skipped
