@@ -221,33 +221,24 @@ INSTANTIATE_TEST_SUITE_P(Table, Placements, testing::ValuesIn(kPlacements),
 // Every value that is saved loads back as it was, Japanese text and system colours included,
 // and the file keeps Booleans as integers under the names and groups of the design.
 TEST_F(SettingsFile, EveryValueRoundTrips) {
+    // Every field away from its initial value: integers up by 3, Booleans flipped, texts
+    // with Japanese and a comma, colours swapped between system and RGB colours.
     TSettingsRecord saved;
-    saved.OptNumFormat = 4;
-    saved.OptPrecision = 7;
-    saved.OptDigits = 2;
-    saved.OptNumFormatStr = "#,##0.0;(#,##0.0);zero";
-    saved.OptNumFormatClipboard = 1;
-    saved.OptNumFormatArray = 2;
-    saved.OptReturn = 3;
-    saved.OptShiftReturn = 1;
-    saved.OptCtrlReturn = 2;
-    saved.Language = 2;
-    saved.TipHint = false;
-    saved.FontCharset = 1;
-    saved.FontName = "IPAゴシック";
-    saved.FontSize = 15;
-    saved.FontBold = saved.FontItalic = saved.FontUnderline = true;
-    saved.OptRecallLastFile = false;
-    saved.OptRecallLastVariables = false;
-    saved.RecallFileName = "計算/メモ.tyq";
-    saved.RecallVariablesFileName = "vars = 1.txt";
-    saved.OptColorBack = 0x80000008u;
-    saved.OptColorExpression = 0x00123456u;
-    saved.OptColorArrow = 0x00FF0000u;
-    saved.OptColorAnswer = 0x80000005u;
-    saved.OptQueryDiscard = false;
-    saved.OptStayOnTop = saved.OptSemiTransparent = saved.OptSimpleMode = true;
-    saved.OptAutomaticallyCopyState = true;
+    for (const TSettingField& field : kSettingFields)
+        std::visit(
+            [&](auto member) {
+                auto& value = saved.*member;
+                using T = std::remove_cvref_t<decltype(value)>;
+                if constexpr (std::is_same_v<T, std::string>)
+                    value = std::string(field.Name) + " 計算, メモ.tyq";
+                else if constexpr (std::is_same_v<T, TColour>)
+                    value = value & kSystemColourFlag ? 0x00123456u : clWindowText;
+                else if constexpr (std::is_same_v<T, bool>)
+                    value = !value;
+                else
+                    value += 3;
+            },
+            field.Member);
     const TWindowsToSave windows{{5, 300, 6, 200}, {700, 200, 10, 400}, true};
     {
         QSettings store(path, QSettings::IniFormat);
@@ -264,8 +255,9 @@ TEST_F(SettingsFile, EveryValueRoundTrips) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(file.readAll());
-    for (const char* line : {"[General]", "OptQueryDiscard=0", "OptStayOnTop=1", "[MainWnd]",
-                             "Width=300", "[Variables]", "Visible=1", "OptColorBack=-2147483640"})
+    for (const char* line : {"[General]", "OptQueryDiscard=0", "TipHint=0", "OptStayOnTop=1", "[MainWnd]",
+                             "Width=300", "[Variables]", "Visible=1", "OptColorBack=1193046",
+                             "OptColorAnswer=-2147483640"})
         EXPECT_TRUE(text.contains(line)) << line;
 }
 
