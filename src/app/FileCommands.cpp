@@ -73,7 +73,7 @@ QString failureText(const std::exception& error) {
 }  // namespace
 
 QString SaveQuestionText(DiscardOccasion occasion, int language, const QString& fileName) {
-    const bool english = language == 1;
+    const bool english = IsEnglish(language);
     for (const QuestionPieces& q : kQuestions) {
         if (q.occasion != occasion || q.english != english) continue;
         const QString first =
@@ -95,8 +95,9 @@ QString ModifiedStatusText(bool modified) {
 }
 
 QString Utf8FallbackStatusText(int language) {
-    return language == 1 ? QStringLiteral("Saved in UTF-8: Shift-JIS cannot hold every character")
-                         : QStringLiteral("Shift-JISで表せない文字があるため UTF-8 で保存しました");
+    return IsEnglish(language)
+               ? QStringLiteral("Saved in UTF-8: Shift-JIS cannot hold every character")
+               : QStringLiteral("Shift-JISで表せない文字があるため UTF-8 で保存しました");
 }
 
 FileChoice DocumentOpenChoice(const QString& initialName) {

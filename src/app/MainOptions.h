@@ -28,7 +28,4 @@ private:
     TFrmMain& window_;
 };
 
-// Lets the main window's tool tips show only while the record's `TipHint` is on.
-void ApplyTipHint(TFrmMain& window);
-
 }  // namespace tallyon

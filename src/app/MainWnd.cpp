@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTextCursor>
@@ -18,6 +20,7 @@
 #include <QToolBar>
 #include <QUrl>
 #include <optional>
+#include <stdexcept>
 
 #include "app/CommandTable.h"
 #include "app/EditCommands.h"
@@ -26,6 +29,7 @@
 #include "app/ErrorReport.h"
 #include "app/FileAssociation.h"
 #include "app/HelpCommands.h"
+#include "app/HintSwitch.h"
 #include "app/Icons.h"
 #include "app/IdleUpdater.h"
 #include "app/MainOptions.h"
@@ -56,6 +60,33 @@ constexpr int kBuildLanguage = 1;
 
 QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
+}
+
+// The help file of each language, in the program's folder; the first is named at the program's
+// start, before a language is applied.
+constexpr const char* kStartHelpFile = "Tallyon_J.CHM";
+constexpr const char* kHelpFileEn = "TallyonE.HLP";
+constexpr const char* kHelpFileJa = "TallyonJ.HLP";
+
+QString HelpFilePath(const char* name) {
+    return QCoreApplication::applicationDirPath() + '/' + QString::fromLatin1(name);
+}
+
+// The user's settings store.
+class SettingsStore : public QSettings {
+public:
+    SettingsStore()
+        : QSettings(QSettings::NativeFormat, QSettings::UserScope, kSettingsOrganisation,
+                    kSettingsApplication) {}
+};
+
+TPlacement PlacementOf(const QWidget* w) {
+    return {w->x(), w->width(), w->y(), w->height()};
+}
+
+void Place(QWidget* w, const TPlacement& p) {
+    w->move(p.Left, p.Top);
+    w->resize(p.Width, p.Height);
 }
 
 QStringList localFiles(const QMimeData* data) {
@@ -108,6 +139,12 @@ void TFrmMain::CreateVariablesWindow() {
     hooks.ShowAssignment = [commands](const std::string& name, const std::string& value,
                                       int index) { commands->ShowAssignment(name, value, index); };
     setCalcHooks(std::move(hooks));
+    // The settings and the interface language reach the variables window through this link.
+    TFrmVariables* window = frmVariables_.get();
+    setVariablesWindowLink({window, [window](int language) { window->applyLanguage(language); },
+                            [window](const QFont& font) { window->setListFont(font); },
+                            [commands](const QString& path) { commands->recall(path); },
+                            [commands] { return commands->fileName(); }});
 }
 
 QString TFrmMain::variablesFileName() const {
@@ -242,6 +279,7 @@ void TFrmMain::ConnectEvents() {
                 if (state == Qt::ApplicationInactive) ApplicationEvents1Deactivate();
             });
     clipboardState_ = new ClipboardTextState(this);
+    hintSwitch_ = new HintSwitch(this, [this] { return settings_.TipHint; });
     idle_ = new IdleUpdater(this, [this] { UpdateCommands(); });
 }
 
@@ -267,9 +305,8 @@ void TFrmMain::FormCreate() {
     REdit1->setModified(false);
     documentFileName_.clear();
     settings_ = TSettingsRecord{};
-    REdit1->setFont(DocumentFont(QString::fromStdString(settings_.FontName), settings_.FontSize,
-                                 settings_.FontBold, settings_.FontItalic,
-                                 settings_.FontUnderline));
+    helpFile_ = HelpFilePath(kStartHelpFile);
+    ApplyEditorFont();
     calc_ = std::make_unique<TCalcDocument>(*lineDocument_, variables_, settings_);
     calc_->SetHooks(hooks_);
     setAcceptDrops(true);
@@ -298,14 +335,74 @@ bool TFrmMain::event(QEvent* e) {
 }
 
 void TFrmMain::StartUpMessage() {
+    LoadSettings();
+    ApplyLanguage();
     ApplyWindowStyle();
     REdit1->setColours({settings_.OptColorBack, settings_.OptColorExpression,
                         settings_.OptColorArrow, settings_.OptColorAnswer});
-    if (settings_.OptRecallLastVariables)
-        variablesCommands_->recall(QString::fromStdString(settings_.RecallVariablesFileName));
+    RecallVariables();
     OpenStartDocument();
     REdit1->setModified(false);
     UpdateTitleAndStatus();
+}
+
+// ---- settings and language -------------------------------------------------------------
+
+void TFrmMain::LoadSettings() {
+    SettingsStore store;
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const TLoadedWindows loaded = ReadSettingsStore(store, settings_, screen);
+    if (loaded.MainWnd) Place(this, *loaded.MainWnd);
+    if (loaded.VariablesVisible) variablesVisible_ = *loaded.VariablesVisible;
+    if (loaded.Variables) variablesPlacement_ = *loaded.Variables;
+    if (QWidget* variables = variablesLink_.window) {
+        if (loaded.VariablesVisible) variables->setVisible(variablesVisible_);
+        if (loaded.Variables) Place(variables, variablesPlacement_);
+    }
+    ApplyEditorFont();
+    SyncCheckMarks();
+}
+
+void TFrmMain::SaveSettings() {
+    TSettingsRecord record = settings_;
+    record.RecallFileName = documentFileName_.toStdString();
+    record.RecallVariablesFileName =
+        variablesLink_.fileName ? variablesLink_.fileName().toStdString() : std::string();
+    SettingsStore store;
+    if (!WriteSettingsStore(store, record, WindowsToSave()))
+        throw std::runtime_error(IsEnglish(settings_.Language)
+                                     ? "The settings could not be saved."
+                                     : "設定を保存できませんでした。");
+}
+
+TWindowsToSave TFrmMain::WindowsToSave() const {
+    if (const QWidget* variables = variablesLink_.window)
+        return {PlacementOf(this), PlacementOf(variables), !variables->isHidden()};
+    return {PlacementOf(this), variablesPlacement_, variablesVisible_};
+}
+
+void TFrmMain::ApplyEditorFont() {
+    const QFont font = DocumentFont(QString::fromStdString(settings_.FontName), settings_.FontSize,
+                                    settings_.FontBold, settings_.FontItalic,
+                                    settings_.FontUnderline);
+    REdit1->setFont(font);
+    if (variablesLink_.setListFont) variablesLink_.setListFont(font);
+}
+
+void TFrmMain::ApplyLanguage() {
+    if (settings_.Language == 0) settings_.Language = FirstStartLanguage(QLocale());
+    ApplyCommandTexts(settings_.Language);
+    if (variablesLink_.applyLanguage) variablesLink_.applyLanguage(settings_.Language);
+    helpFile_ = HelpFilePath(IsEnglish(settings_.Language) ? kHelpFileEn : kHelpFileJa);
+}
+
+// The last variables file, when recall is on and the file exists; the variables window's
+// side loads it silently.
+void TFrmMain::RecallVariables() {
+    const QString recalled = QString::fromStdString(settings_.RecallVariablesFileName);
+    if (settings_.OptRecallLastVariables && variablesLink_.recall && !recalled.isEmpty() &&
+        QFileInfo::exists(recalled))
+        variablesLink_.recall(recalled);
 }
 
 // The document named by exactly one argument when it exists, else the last one used when
@@ -548,6 +645,8 @@ void TFrmMain::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    // A failed save is reported; the window closes all the same.
+    Guarded([&] { SaveSettings(); });
     e->accept();
     emit closed();
 }

@@ -11,6 +11,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "app/CommandTable.h"
@@ -21,6 +22,7 @@
 #include "document/CalcDocument.h"
 #include "engine/VariableList.h"
 #include "settings/SettingsRecord.h"
+#include "settings/store/SettingsStore.h"
 
 class QAction;
 class QLabel;
@@ -32,11 +34,23 @@ class QToolBar;
 namespace tallyon {
 
 class ClipboardTextState;
+class HintSwitch;
 class IdleUpdater;
 class TFrmVariables;
 class VariablesCommands;
 class TDocumentEditor;
 class TEditorLineDocument;
+
+// What the settings and the start-up need of the variables window. Empty members do nothing;
+// without a window, the stored placement and visibility are written back as they were read.
+struct VariablesWindowLink {
+    QWidget* window = nullptr;                        // placement and visibility
+    std::function<void(int language)> applyLanguage;  // the window's caption
+    std::function<void(const QFont& font)> setListFont;
+    // Loads the variables file `path` silently; it becomes the current one when it loads.
+    std::function<void(const QString& path)> recall;
+    std::function<QString()> fileName;  // the current variables file; empty for none
+};
 
 class TFrmMain : public QMainWindow, public DocumentHost {
     Q_OBJECT
@@ -68,11 +82,24 @@ public:
     QString variablesFileName() const;
     // Replaces the calculation's hooks (variables window, clipboard); empty hooks do nothing.
     void setCalcHooks(TCalcHooks hooks);
+    void setVariablesWindowLink(VariablesWindowLink link) { variablesLink_ = std::move(link); }
+    // The help file of the interface language, in the program's folder.
+    QString helpFile() const { return helpFile_; }
 
     // Handlers.
     void FormCreate();
     void FormDestroy();
     void StartUpMessage();
+    // Reads the stored settings into the record and applies what they show: placements, the
+    // variables window's visibility, hints, font and check marks.
+    void LoadSettings();
+    // Writes every setting, the placements and the current file names as the recall names.
+    void SaveSettings();
+    // Gives the document (and the variables window's rows) the record's font.
+    void ApplyEditorFont();
+    // Resolves a language not chosen yet from the user's locale, then writes every caption
+    // and hint in that language, the variables window's caption and the help file name.
+    void ApplyLanguage();
     void REdit1KeyDown(int& key, Qt::KeyboardModifiers shift);
     void REdit1KeyUp(int key, Qt::KeyboardModifiers shift);
     void CalculateLine(bool mayCopy);
@@ -159,6 +186,10 @@ private:
     // Fills `menu` from `layout`, creating its submenus.
     void FillMenu(QWidget* menu, Layout layout);
     void OpenStartDocument();
+    void RecallVariables();
+    // The variables window's placement and visibility as they are now (as loaded without a
+    // window).
+    TWindowsToSave WindowsToSave() const;
     // Runs a key-map action on the caret line under the busy mark.
     void RunLineAction(int action);
     enum class Undo;
@@ -181,6 +212,12 @@ private:
     std::unique_ptr<TFrmVariables> frmVariables_;
     PromptedVariablesHost variablesHost_{this, settings_};
     std::unique_ptr<VariablesCommands> variablesCommands_;
+    VariablesWindowLink variablesLink_;
+    // The variables window's stored placement and visibility, kept while there is no window.
+    TPlacement variablesPlacement_;
+    bool variablesVisible_ = false;
+    QString helpFile_;
+    HintSwitch* hintSwitch_ = nullptr;
     bool applicationActive_ = true;
 };
 

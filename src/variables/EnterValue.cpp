@@ -1,6 +1,8 @@
 // The value dialog's layout, labels and OK rule.
 #include "variables/EnterValue.h"
 
+#include "settings/SettingsRecord.h"
+
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -57,7 +59,7 @@ TFrmEnterValue::TFrmEnterValue(int language, QWidget* parent) : QDialog(parent) 
 }
 
 void TFrmEnterValue::FormCreate(int language) {
-    const bool english = language == 1;
+    const bool english = IsEnglish(language);
     LblName->setText(english ? QStringLiteral("Name:") : QStringLiteral("変数名："));
     LblValue->setText(english ? QStringLiteral("Value:") : QStringLiteral("値："));
 }

@@ -12,6 +12,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "settings/SettingsRecord.h"
 #include "variables/VariablesCommands.h"
 
 namespace tallyon {
@@ -36,8 +37,7 @@ public:
         return parent.isValid() ? 0 : 2;
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
-            return {};
+        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
         const TVariableRow& row = shown_[static_cast<std::size_t>(index.row())];
         return index.column() == 0 ? row.Name : row.Value;
     }
@@ -159,7 +159,7 @@ void TFrmVariables::sizeColumns() {
 }
 
 void TFrmVariables::applyLanguage(int language) {
-    setWindowTitle(language == 1 ? QStringLiteral("Variables") : QStringLiteral("変数"));
+    setWindowTitle(IsEnglish(language) ? QStringLiteral("Variables") : QStringLiteral("変数"));
 }
 
 void TFrmVariables::setListFont(const QFont& font) {
@@ -179,8 +179,8 @@ void TFrmVariables::selectRow(TRowId id) {
         return;
     }
     const QModelIndex index = model_->index(row, 0);
-    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                          QItemSelectionModel::Rows);
+    selection->setCurrentIndex(index,
+                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     LvVariables->scrollTo(index);
 }
 

@@ -8,6 +8,7 @@
 
 #include "engine/RuvoSub.h"
 #include "engine/VariableList.h"
+#include "settings/SettingsRecord.h"
 #include "variables/EnterValue.h"
 #include "variables/Variables.h"
 #include "variables/VariablesFile.h"
@@ -23,7 +24,7 @@ const QString kSaveTitle = QStringLiteral("Save variables - Tallyon");
 const QString kOpenTitle = QStringLiteral("Open variables - Tallyon");
 
 QString Pick(int language, const char* english, const char* japanese) {
-    return QString::fromUtf8(language == 1 ? english : japanese);
+    return QString::fromUtf8(IsEnglish(language) ? english : japanese);
 }
 
 std::string Utf8(const QString& text) {
@@ -41,32 +42,34 @@ std::filesystem::path NativePath(const QString& path) {
 }  // namespace
 
 QString NotANumberText(int language, const QString& value) {
-    return value + Pick(language, " is not correct number format.",
-                        " は正しい数値書式ではありません。");
+    return value +
+           Pick(language, " is not correct number format.", " は正しい数値書式ではありません。");
 }
 
 QString DeleteQuestionText(int language, const QString& name) {
-    return language == 1 ? "Are you sure you want to delete '" + name + "'?[y/n]"
-                         : QStringLiteral("本当に ") + name +
-                               QStringLiteral(" を削除してもよろしいですか？[y/n]");
+    return IsEnglish(language) ? "Are you sure you want to delete '" + name + "'?[y/n]"
+                               : QStringLiteral("本当に ") + name +
+                                     QStringLiteral(" を削除してもよろしいですか？[y/n]");
 }
 
 QString ClearVariablesQuestionText(int language) {
-    return Pick(language,
-                "Clearing variables will discard the current variables. Do you want to save the "
-                "current variables?[y/n]",
-                "変数初期化を続けると現在の変数はすべて消去されます.現在の変数を保存しますか？[y/n]");
+    return Pick(
+        language,
+        "Clearing variables will discard the current variables. Do you want to save the "
+        "current variables?[y/n]",
+        "変数初期化を続けると現在の変数はすべて消去されます.現在の変数を保存しますか？[y/n]");
 }
 
 QString OpenVariablesQuestionText(int language) {
-    return Pick(language,
-                "Opening a variables-file will discard all the current variables.Do you want to "
-                "save the current variables?[y/n]",
-                "変数ファイルを開くと現在の変数はすべて消去されます.現在の変数を保存しますか？[y/n]");
+    return Pick(
+        language,
+        "Opening a variables-file will discard all the current variables.Do you want to "
+        "save the current variables?[y/n]",
+        "変数ファイルを開くと現在の変数はすべて消去されます.現在の変数を保存しますか？[y/n]");
 }
 
 QString RowOnlyText(int language, const QString& name) {
-    return language == 1
+    return IsEnglish(language)
                ? "'" + name + "' is shown here but is not a variable, so it cannot be changed."
                : name + QStringLiteral(" は表示されているだけで変数ではないため、変更できません。");
 }

@@ -97,6 +97,7 @@ TEST_F(FileAssociationTest, AFolderThatCannotBeCreatedFailsAndSaysWhere) {
 
 TEST_F(FileAssociationTest, CommandsConfirmThenReportInTheChosenLanguage) {
     start();
+    window->settingsRecord().Language = 2;
     // Cancelled: nothing is written.
     window->action("AtnOptionRegistry")->trigger();
     ASSERT_EQ(prompts.asked.size(), 1u);
