@@ -424,7 +424,7 @@ void TFrmMain::OpenStartDocument() {
 void TFrmMain::REdit1KeyDown(int& key, Qt::KeyboardModifiers shift) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         DisableAllCommands();
-        const int action = KeyMapAction(settings_, shift.testFlag(Qt::ShiftModifier),
+        const TKeyAction action = KeyMapAction(settings_, shift.testFlag(Qt::ShiftModifier),
                                         shift.testFlag(Qt::ControlModifier));
         // An error ends the key: the editor does not go on to break the line.
         if (!Guarded([&] { RunLineAction(action); })) key = 0;
@@ -455,7 +455,7 @@ void TFrmMain::RewriteDocument(Undo undo, Rewrite&& rewrite) {
     rewrite();
 }
 
-void TFrmMain::RunLineAction(int action) {
+void TFrmMain::RunLineAction(TKeyAction action) {
     RewriteDocument(Undo::Clear, [&] { calc_->RunKeyAction(action); });
 }
 

@@ -191,7 +191,7 @@ private:
     // window).
     TWindowsToSave WindowsToSave() const;
     // Runs a key-map action on the caret line under the busy mark.
-    void RunLineAction(int action);
+    void RunLineAction(TKeyAction action);
     enum class Undo;
     template <typename Rewrite>
     void RewriteDocument(Undo undo, Rewrite&& rewrite);

@@ -6,6 +6,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "engine/RuvoSub.h"
+
 namespace tallyon {
 
 namespace {
@@ -149,7 +151,7 @@ std::optional<TCalcOptions> ParseCalcOptions(const std::vector<std::string>& arg
         return std::nullopt;
     }
     if (!files.empty()) options.DocumentPath = files.front();
-    if (patternGiven && !formatGiven) options.Settings.OptNumFormat = 4;
+    if (patternGiven && !formatGiven) options.Settings.OptNumFormat = static_cast<int>(TNumberFormat::UserPattern);
     // A precision of 0 means the full 18 digits, as when the settings are loaded; an empty
     // user pattern is the program's ready pattern.
     if (options.Settings.OptPrecision == 0) options.Settings.OptPrecision = 18;

@@ -29,130 +29,130 @@ int LeadingBlanks(std::string_view line) {
 
 }  // namespace
 
-int KeyMapAction(const TSettingsRecord& settings, bool shift, bool ctrl) {
-    if (ctrl) return settings.OptCtrlReturn;
-    if (shift) return settings.OptShiftReturn;
-    return settings.OptReturn;
+TKeyAction KeyMapAction(const TSettingsRecord& settings, bool shift, bool ctrl) {
+    if (ctrl) return KeyActionOf(settings.OptCtrlReturn);
+    if (shift) return KeyActionOf(settings.OptShiftReturn);
+    return KeyActionOf(settings.OptReturn);
 }
 
 TCalcDocument::TCalcDocument(TLineDocument& document, TVariableList& variables,
                              const TSettingsRecord& settings)
-    : Document_(document), Variables_(variables), Settings_(settings) {
-    Parser_.SetVariables(&Variables_);
-    Parser_.SetOnSubstitute([this](TTinyParser&, std::string& name, std::string& value, int index) {
+    : document_(document), variables_(variables), settings_(settings) {
+    parser_.SetVariables(&variables_);
+    parser_.SetOnSubstitute([this](TTinyParser&, std::string& name, std::string& value, int index) {
         OnSubstitute(name, value, index);
     });
 }
 
 void TCalcDocument::SetHooks(TCalcHooks hooks) {
-    Hooks_ = std::move(hooks);
+    hooks_ = std::move(hooks);
 }
 
 void TCalcDocument::OnSubstitute(std::string& name, std::string& value, int index) {
     // Names arrive folded to upper case, so "_clip" in an expression also lands here.
     if (name == "_CLIP") {
-        if (Hooks_.PutClipboardValue) Hooks_.PutClipboardValue(value, index);
-    } else if (Hooks_.ShowAssignment) {
-        Hooks_.ShowAssignment(name, value, index);
+        if (hooks_.PutClipboardValue) hooks_.PutClipboardValue(value, index);
+    } else if (hooks_.ShowAssignment) {
+        hooks_.ShowAssignment(name, value, index);
     }
 }
 
 void TCalcDocument::MoveToNextLine(int n) {
-    if (n >= Document_.LineCount() - 1) Document_.AppendEmptyLine();
-    Document_.SetCaret(n + 1, 0);
+    if (n >= document_.LineCount() - 1) document_.AppendEmptyLine();
+    document_.SetCaret(n + 1, 0);
 }
 
 void TCalcDocument::CalculateLine(bool mayCopy) {
-    const int n = Document_.CaretLine();
-    const std::string body = StripAnswer(Document_.Line(n));
+    const int n = document_.CaretLine();
+    const std::string body = StripAnswer(document_.Line(n));
     const TSplitExpression split = SplitExpression(body);
 
     std::string answer;
     double value = 0;
     if (split.Expression.empty()) {
         // Nothing to evaluate: the old answer goes and "ANS" keeps its value.
-        Document_.ReplaceLine(n, body);
+        document_.ReplaceLine(n, body);
     } else {
-        Parser_.SetExpression(split.Expression);
+        parser_.SetExpression(split.Expression);
         try {
-            value = Parser_.ResultValue();
-            answer = FormatAnswer(value, Settings_);
+            value = parser_.ResultValue();
+            answer = FormatAnswer(value, settings_);
         } catch (...) {
             // A raised calculation error raises again here and leaves the line untouched; a
             // refused pattern leaves the engine's own result text as the answer.
-            answer = Parser_.ResultText();
+            answer = parser_.ResultText();
             value = 0;
         }
         const std::string ans = GeneralNumberText(value);
-        if (Hooks_.ShowVariable) Hooks_.ShowVariable("ANS", ans);
-        Variables_.Set("ANS", ans);
-        if (Hooks_.ShowVariable) Hooks_.ShowVariable("_ANS", ans);
-        Variables_.Set("_ANS", ans);
+        if (hooks_.ShowVariable) hooks_.ShowVariable("ANS", ans);
+        variables_.Set("ANS", ans);
+        if (hooks_.ShowVariable) hooks_.ShowVariable("_ANS", ans);
+        variables_.Set("_ANS", ans);
 
-        const bool error = Parser_.ErrorCode() != TErrorCode::None;
+        const bool error = parser_.ErrorCode() != TErrorCode::None;
         if (!split.Silent || error)
-            Document_.ReplaceAnsweredLine(n, ComposeAnswerLine(body, error, answer));
+            document_.ReplaceAnsweredLine(n, ComposeAnswerLine(body, error, answer));
         else
-            Document_.ReplaceLine(n, body);
+            document_.ReplaceLine(n, body);
     }
     MoveToNextLine(n);
-    if (mayCopy && Hooks_.CopyAnswerToClipboard) Hooks_.CopyAnswerToClipboard(answer, value);
+    if (mayCopy && hooks_.CopyAnswerToClipboard) hooks_.CopyAnswerToClipboard(answer, value);
 }
 
 void TCalcDocument::NextLine() {
-    const int n = Document_.CaretLine();
-    Document_.ReplaceLine(n, StripAnswer(Document_.Line(n)));
+    const int n = document_.CaretLine();
+    document_.ReplaceLine(n, StripAnswer(document_.Line(n)));
     MoveToNextLine(n);
 }
 
 void TCalcDocument::BreakLine() {
-    const int n = Document_.CaretLine();
-    const std::string line = Document_.Line(n);
-    const int column = Document_.CaretColumn() - LeadingBlanks(line);
+    const int n = document_.CaretLine();
+    const std::string line = document_.Line(n);
+    const int column = document_.CaretColumn() - LeadingBlanks(line);
     const std::string body = StripAnswer(line);
-    Document_.ReplaceLine(n, body);
+    document_.ReplaceLine(n, body);
     // The caret keeps its place in the body: it moves left by the blanks that stripping took
     // from the front of the line (a caret among them goes to the start). A caret that stood
     // in the removed answer goes to the end of the shorter line, so the line break the
     // editor inserts next opens a new line below this one.
     const int length = static_cast<int>(body.size());
-    Document_.SetCaret(n, column <= 0        ? 0
+    document_.SetCaret(n, column <= 0        ? 0
                           : column <= length ? CharacterBoundary(body, column)
                                              : length);
 }
 
-void TCalcDocument::RunKeyAction(int action) {
+void TCalcDocument::RunKeyAction(TKeyAction action) {
     switch (action) {
-        case 1:
-            if (Hooks_.LoadClipboardVariable) Hooks_.LoadClipboardVariable();
+        case TKeyAction::Calculate:
+            if (hooks_.LoadClipboardVariable) hooks_.LoadClipboardVariable();
             CalculateLine(true);
             break;
-        case 2:
+        case TKeyAction::CarriageReturn:
             NextLine();
             break;
-        default:
+        case TKeyAction::LineBreak:
             BreakLine();
             break;
     }
 }
 
 void TCalcDocument::CalculateAgain() {
-    if (Hooks_.LoadClipboardVariable) Hooks_.LoadClipboardVariable();
+    if (hooks_.LoadClipboardVariable) hooks_.LoadClipboardVariable();
     // Bounded by the count at the start: the empty line that calculating the last line
     // appends is not visited.
-    const int count = Document_.LineCount();
+    const int count = document_.LineCount();
     for (int i = 0; i < count; ++i) {
-        const bool last = i == Document_.LineCount() - 1;
-        if (last && Document_.Line(i).empty()) break;
-        Document_.SetCaret(i, 0);
+        const bool last = i == document_.LineCount() - 1;
+        if (last && document_.Line(i).empty()) break;
+        document_.SetCaret(i, 0);
         CalculateLine(last);
     }
 }
 
 void TCalcDocument::RemoveAnswers() {
-    const int count = Document_.LineCount();
+    const int count = document_.LineCount();
     for (int i = 0; i < count; ++i)
-        Document_.ReplaceLine(i, StripAnswer(Document_.Line(i)));
+        document_.ReplaceLine(i, StripAnswer(document_.Line(i)));
 }
 
 }  // namespace tallyon

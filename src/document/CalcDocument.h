@@ -73,7 +73,7 @@ struct TCalcHooks {
 
 // The action of a Return key with the given modifiers: the key map setting chosen (Ctrl wins
 // over Shift; Alt is not looked at).
-int KeyMapAction(const TSettingsRecord& settings, bool shift, bool ctrl);
+TKeyAction KeyMapAction(const TSettingsRecord& settings, bool shift, bool ctrl);
 
 // The calculation over one document. Owns the parser component; links (never owns) the
 // document, the variables list and the settings record, which must outlive it.
@@ -87,8 +87,8 @@ public:
     // Installs the hooks; the parser's assignment notification routes through them.
     void SetHooks(TCalcHooks hooks);
 
-    TTinyParser& Parser() { return Parser_; }
-    TVariableList& Variables() { return Variables_; }
+    TTinyParser& Parser() { return parser_; }
+    TVariableList& Variables() { return variables_; }
 
     // Calculates the line that holds the caret and rewrites it; `mayCopy` allows the copy
     // hook. An error the parser raises (a number text that does not read, for one) leaves the
@@ -106,7 +106,7 @@ public:
 
     // Runs one key map action: 1 loads "_CLIP" and calculates (may copy), 2 NextLine, any other
     // value BreakLine.
-    void RunKeyAction(int action);
+    void RunKeyAction(TKeyAction action);
 
     // Calculate again: loads "_CLIP" once, then calculates every line from the top, stopping
     // at an empty last counted line; only the last counted line may copy. An error raised by
@@ -121,11 +121,11 @@ private:
     void MoveToNextLine(int n);
     void OnSubstitute(std::string& name, std::string& value, int index);
 
-    TLineDocument& Document_;
-    TVariableList& Variables_;
-    const TSettingsRecord& Settings_;
-    TTinyParser Parser_;
-    TCalcHooks Hooks_;
+    TLineDocument& document_;
+    TVariableList& variables_;
+    const TSettingsRecord& settings_;
+    TTinyParser parser_;
+    TCalcHooks hooks_;
 };
 
 }  // namespace tallyon

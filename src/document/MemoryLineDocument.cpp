@@ -6,31 +6,31 @@
 namespace tallyon {
 
 TMemoryLineDocument::TMemoryLineDocument(std::vector<std::string> lines)
-    : Lines_(std::move(lines)) {
-    if (Lines_.empty()) Lines_.emplace_back();
+    : lines_(std::move(lines)) {
+    if (lines_.empty()) lines_.emplace_back();
 }
 
 int TMemoryLineDocument::LineCount() const {
-    return static_cast<int>(Lines_.size()) - (Lines_.back().empty() ? 1 : 0);
+    return static_cast<int>(lines_.size()) - (lines_.back().empty() ? 1 : 0);
 }
 
 std::string TMemoryLineDocument::Line(int n) const {
-    return n >= 0 && n < static_cast<int>(Lines_.size()) ? Lines_[n] : std::string();
+    return n >= 0 && n < static_cast<int>(lines_.size()) ? lines_[n] : std::string();
 }
 
 void TMemoryLineDocument::ReplaceLine(int n, std::string_view text) {
     if (n < 0) return;
-    if (n >= static_cast<int>(Lines_.size())) Lines_.resize(n + 1);
-    Lines_[n].assign(text);
+    if (n >= static_cast<int>(lines_.size())) lines_.resize(n + 1);
+    lines_[n].assign(text);
 }
 
 void TMemoryLineDocument::AppendEmptyLine() {
-    Lines_.emplace_back();
+    lines_.emplace_back();
 }
 
 void TMemoryLineDocument::SetCaret(int n, int column) {
-    CaretLine_ = std::clamp(n, 0, static_cast<int>(Lines_.size()) - 1);
-    CaretColumn_ = std::clamp(column, 0, static_cast<int>(Lines_[CaretLine_].size()));
+    caretLine_ = std::clamp(n, 0, static_cast<int>(lines_.size()) - 1);
+    caretColumn_ = std::clamp(column, 0, static_cast<int>(lines_[caretLine_].size()));
 }
 
 }  // namespace tallyon

@@ -13,7 +13,7 @@ namespace tallyon {
 
 class TMemoryLineDocument : public TLineDocument {
 public:
-    TMemoryLineDocument() : Lines_(1) {}
+    TMemoryLineDocument() : lines_(1) {}
     // Takes the text lines as SplitTextLines gives them; an empty vector is an empty text.
     explicit TMemoryLineDocument(std::vector<std::string> lines);
 
@@ -22,17 +22,17 @@ public:
     void ReplaceLine(int n, std::string_view text) override;
     void ReplaceAnsweredLine(int n, std::string_view text) override { ReplaceLine(n, text); }
     void AppendEmptyLine() override;
-    int CaretLine() const override { return CaretLine_; }
-    int CaretColumn() const override { return CaretColumn_; }
+    int CaretLine() const override { return caretLine_; }
+    int CaretColumn() const override { return caretColumn_; }
     void SetCaret(int n, int column) override;
 
     // All text lines, the uncounted empty last line included, for saving.
-    const std::vector<std::string>& TextLines() const { return Lines_; }
+    const std::vector<std::string>& TextLines() const { return lines_; }
 
 private:
-    std::vector<std::string> Lines_;  // never empty: an empty text is one empty line
-    int CaretLine_ = 0;
-    int CaretColumn_ = 0;
+    std::vector<std::string> lines_;  // never empty: an empty text is one empty line
+    int caretLine_ = 0;
+    int caretColumn_ = 0;
 };
 
 }  // namespace tallyon

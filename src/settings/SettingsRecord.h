@@ -44,7 +44,7 @@ struct TSettingsRecord {
     int OptNumFormatClipboard = 0;  // 0 maximum precision, 1 as the answer's number format
     int OptNumFormatArray = 0;      // clipboard array separator: 0 comma, 1 TAB, 2 space, 3 CR LF
 
-    // Key map actions: 1 Calculate, 2 Carriage return, 3 (or anything else) Line break.
+    // Key map actions, as TKeyAction stores them.
     int OptReturn = 1;
     int OptShiftReturn = 2;
     int OptCtrlReturn = 3;
@@ -78,6 +78,17 @@ struct TSettingsRecord {
     bool OptSimpleMode = false;              // simple window style
     bool OptAutomaticallyCopyState = false;  // answers go to the clipboard automatically
 };
+
+// What a Return key does. The key map stores the number; any other stored value breaks the
+// line.
+enum class TKeyAction { Calculate = 1, CarriageReturn = 2, LineBreak = 3 };
+
+// The action a stored key-map value stands for.
+constexpr TKeyAction KeyActionOf(int stored) {
+    if (stored == static_cast<int>(TKeyAction::Calculate)) return TKeyAction::Calculate;
+    if (stored == static_cast<int>(TKeyAction::CarriageReturn)) return TKeyAction::CarriageReturn;
+    return TKeyAction::LineBreak;
+}
 
 // Whether texts shown in `language` are English: 1 is English; every other value, the
 // not-yet-chosen 0 included, is Japanese.

@@ -45,7 +45,7 @@ protected:
         TMemoryLineDocument document({line});
         TCalcDocument calc(document, Variables, Settings);
         calc.SetHooks(Hooks);
-        calc.RunKeyAction(1);
+        calc.RunKeyAction(TKeyAction::Calculate);
         return document.Line(0);
     }
 

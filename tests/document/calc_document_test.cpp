@@ -176,29 +176,37 @@ TEST(CalculateLineTest, LineLongerThan4096CharactersIsKeptWhole) {
 
 TEST(KeyActionTest, ReturnKeyChoosesSettingCtrlWinsOverShift) {
     TSettingsRecord s;
-    s.OptReturn = 11;
-    s.OptShiftReturn = 12;
-    s.OptCtrlReturn = 13;
-    EXPECT_EQ(KeyMapAction(s, false, false), 11);
-    EXPECT_EQ(KeyMapAction(s, true, false), 12);
-    EXPECT_EQ(KeyMapAction(s, false, true), 13);
-    EXPECT_EQ(KeyMapAction(s, true, true), 13);
+    s.OptReturn = 3;
+    s.OptShiftReturn = 1;
+    s.OptCtrlReturn = 2;
+    EXPECT_EQ(KeyMapAction(s, false, false), TKeyAction::LineBreak);
+    EXPECT_EQ(KeyMapAction(s, true, false), TKeyAction::Calculate);
+    EXPECT_EQ(KeyMapAction(s, false, true), TKeyAction::CarriageReturn);
+    EXPECT_EQ(KeyMapAction(s, true, true), TKeyAction::CarriageReturn);
+}
+
+TEST(KeyActionTest, StoredValuesOutsideTheMapBreakTheLine) {
+    for (int stored : {0, 4, -1, 99}) {
+        TSettingsRecord s;
+        s.OptReturn = stored;
+        EXPECT_EQ(KeyMapAction(s, false, false), TKeyAction::LineBreak) << stored;
+    }
 }
 
 TEST(KeyActionTest, CalculateLoadsClipboardFirstAndMayCopy) {
     CalcFixture f({"1+1"});
-    f.Calc.RunKeyAction(1);
+    f.Calc.RunKeyAction(TKeyAction::Calculate);
     EXPECT_EQ(f.Log.front(), "load clip");
     EXPECT_EQ(f.Copies.size(), 1u);
 }
 
 TEST(KeyActionTest, CarriageReturnStripsAndMovesOn) {
     CalcFixture f({"1+2 ==> 3 ", "b"});
-    f.Calc.RunKeyAction(2);
+    f.Calc.RunKeyAction(TKeyAction::CarriageReturn);
     EXPECT_EQ(f.Document.TextLines(), (TLines{"1+2", "b"}));
     EXPECT_EQ(f.Document.CaretLine(), 1);
     CalcFixture last({"1+2 ==> 3 "});
-    last.Calc.RunKeyAction(2);
+    last.Calc.RunKeyAction(TKeyAction::CarriageReturn);
     EXPECT_EQ(last.Document.TextLines(), (TLines{"1+2", ""}));
     EXPECT_EQ(last.Document.CaretLine(), 1);
     EXPECT_TRUE(last.Log.empty());
@@ -228,7 +236,7 @@ class BreakLineTest : public testing::TestWithParam<TBreakCase> {};
 TEST_P(BreakLineTest, StripsAnswerAndPlacesCaretForTheBreak) {
     CalcFixture f({GetParam().Line, "next"});
     f.Document.SetCaret(0, GetParam().Column);
-    f.Calc.RunKeyAction(3);
+    f.Calc.RunKeyAction(TKeyAction::LineBreak);
     EXPECT_EQ(f.Document.TextLines(), (TLines{GetParam().After, "next"}));
     EXPECT_EQ(f.Document.CaretLine(), 0);
     EXPECT_EQ(f.Document.CaretColumn(), GetParam().ColumnAfter);
@@ -240,7 +248,9 @@ INSTANTIATE_TEST_SUITE_P(Carets, BreakLineTest, testing::ValuesIn(kBreakCases),
 TEST(KeyActionTest, UnknownActionBreaksTheLine) {
     CalcFixture f({"5 ==> 5 "});
     f.Document.SetCaret(0, 1);
-    f.Calc.RunKeyAction(0);
+    TSettingsRecord unknown;
+    unknown.OptReturn = 0;
+    f.Calc.RunKeyAction(KeyMapAction(unknown, false, false));
     EXPECT_EQ(f.Document.TextLines(), (TLines{"5"}));
     EXPECT_TRUE(f.Log.empty());
 }
