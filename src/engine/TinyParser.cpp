@@ -131,9 +131,14 @@ void TTinyParser::BindNames(bool constants, bool variables) {
     }
 }
 
+void TTinyParser::SetCallBounds(int maxDepth, long budget) {
+    context_->MaxDepth = maxDepth;
+    context_->BudgetLimit = budget;
+}
+
 void TTinyParser::ResetCallContext() {
     context_->Depth = 0;
-    context_->Budget = kCallBudget;
+    context_->Budget = context_->BudgetLimit;
     context_->Runaway = false;
 }
 
