@@ -3,6 +3,10 @@
 // length, byte 2 the replacement's length, and the rest is the pattern, the replacement and
 // the text. Each input is compiled and substituted in Shift-JIS and in UTF-8 mode.
 //
+// The automaton bounds are lowered far below the production ones, so that a pattern with a
+// huge automaton is refused after little work; the seed corpus holds a pattern for each
+// bound (states, transitions, work).
+//
 // Invariants checked beyond "no crash, no undefined behaviour, no leak":
 // - compiling raises nothing but EPatternError, and a failed compile leaves the empty
 //   pattern current;
@@ -27,6 +31,9 @@ namespace {
 // makes on a text without x); longer texts only slow the fuzzer down without reaching new
 // code.
 constexpr std::size_t kMaxText = 1024;
+
+// Room for every ordinary pattern of a few pieces; exponential ones hit a bound quickly.
+constexpr TDfaBounds kFuzzBounds{.states = 64, .transitions = 256, .work = 20000};
 
 void Check(bool condition) {
     if (!condition) std::abort();
@@ -71,6 +78,7 @@ void Exercise(TTextEncoding encoding, TLineSeparator separator, std::string_view
               std::string_view replacement, std::string_view text) {
     TPatternString engine(encoding);
     engine.SetLineSeparator(separator);
+    engine.SetAutomatonBounds(kFuzzBounds);
     try {
         engine.SetRegExp(pattern);
     } catch (const EPatternError& e) {

@@ -324,7 +324,7 @@ bool TruncatedByIntegers(long double magnitude, ExactDigits& out) {
     }
 }
 
-ExactDigits Truncated(long double magnitude) {
+ExactDigits TruncatedUncached(long double magnitude) {
     ExactDigits exact;
     if (TruncatedByIntegers(magnitude, exact)) return exact;
     char buffer[kTruncDigits + kCheckDigits + 16];
@@ -337,6 +337,21 @@ ExactDigits Truncated(long double magnitude) {
     for (int k = kTruncDigits; k < kTruncDigits + kCheckDigits; ++k)
         if (all[k] != '0') result.ambiguous = false;
     return result;
+}
+
+// The digits of the magnitude written last are kept: a calculated value is written several
+// times in a row (the result text, "ANS", the assigned value, the answer in its format).
+ExactDigits Truncated(long double magnitude) {
+    struct TLast {
+        long double magnitude = -1;  // never a magnitude, so the first call computes
+        ExactDigits digits;
+    };
+    thread_local TLast last;
+    if (magnitude != last.magnitude) {
+        last.digits = TruncatedUncached(magnitude);
+        last.magnitude = magnitude;
+    }
+    return last.digits;
 }
 
 // The exact digits of a value whose printed digits may hide a carry: prints the whole exact

@@ -107,6 +107,11 @@ public:
     static constexpr long kCallCost = 32;
     static constexpr long kLinesPerCost = 16;
 
+    // Replaces the two bounds above for this component and its nested calls, from the next
+    // calculation on. Production code keeps the defaults; tests and the fuzzer lower them so
+    // that a runaway definition reaches its bound after a few calls instead of thousands.
+    void SetCallBounds(int maxDepth, long budget);
+
 private:
     friend class TReducer;  // the reduction (Evaluator.cpp) works on the term list in place
 
@@ -120,6 +125,8 @@ private:
         TRandomGenerator Random;
         int Depth = 0;         // user-function calls currently running
         long Budget = 0;       // work left for calls in this calculation
+        int MaxDepth = kMaxCallDepth;       // calls nest at most this deep
+        long BudgetLimit = kCallBudget;     // Budget at the start of each calculation
         bool Runaway = false;  // a call hit the depth or work bound; every open call fails
         // Nested components by call depth, kept between calls so that their storage is
         // reused; the one at depth d serves the call running at depth d.

@@ -121,19 +121,23 @@ void TTinyParser::BindNames(bool constants, bool variables) {
     if (variables && variables_ != nullptr) {
         for (size_t i = 0; i < count; ++i) {
             if (!isCandidate(i)) continue;
-            const std::string text = variables_->Get(items[i].Text);
-            if (text.empty()) continue;  // no value: stays unbound and counts as 0
             // An array named alone stands for its first element.
-            const std::string_view number = std::string_view(text).substr(0, text.find(','));
-            items[i].Value = StoreDouble(RuvoStrToFloat(number));
+            const std::optional<double> value = variables_->NumberValue(items[i].Text);
+            if (!value) continue;  // no value: stays unbound and counts as 0
+            items[i].Value = *value;
             items[i].Kind = kKindOperand;
         }
     }
 }
 
+void TTinyParser::SetCallBounds(int maxDepth, long budget) {
+    context_->MaxDepth = maxDepth;
+    context_->BudgetLimit = budget;
+}
+
 void TTinyParser::ResetCallContext() {
     context_->Depth = 0;
-    context_->Budget = kCallBudget;
+    context_->Budget = context_->BudgetLimit;
     context_->Runaway = false;
 }
 

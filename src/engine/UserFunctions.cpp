@@ -102,7 +102,7 @@ const std::string* TTinyParser::FindDefinitionLine(const std::string& name) {
         return nullptr;
     }
     const long cost = std::max<long>(kCallCost, static_cast<long>(line->size())) + searchCost;
-    if (context.Runaway || context.Depth >= kMaxCallDepth || context.Budget < cost) {
+    if (context.Runaway || context.Depth >= context.MaxDepth || context.Budget < cost) {
         context.Runaway = true;
         return nullptr;
     }

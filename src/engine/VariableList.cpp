@@ -5,11 +5,17 @@
 // the same however many variables there are, while order and first-match semantics are
 // those of a plain scan: appending only ever adds a name the index does not know, replacing
 // a value keeps the line where it is, and removing a line shifts the later indexes.
+//
+// Beside each line sits the number its value reads as, filled on the first NumberValue and
+// cleared by every operation that writes the line, so the stored text stays the truth and the
+// number is never stale.
 #include "engine/VariableList.h"
 
 #include <cassert>
 
 #include "engine/AsciiText.h"
+#include "engine/MathFault.h"
+#include "engine/RuvoSub.h"
 
 namespace tallyon {
 
@@ -53,6 +59,18 @@ std::string TVariableList::Get(std::string_view name) const {
     return index < 0 ? std::string() : std::string(ValuePart(lines_[static_cast<size_t>(index)]));
 }
 
+std::optional<double> TVariableList::NumberValue(std::string_view name) const {
+    const int index = Find(name);
+    if (index < 0) return std::nullopt;
+    TNumberCache& cache = numbers_[static_cast<size_t>(index)];
+    if (cache.known) return cache.value;
+    const std::string_view value = ValuePart(lines_[static_cast<size_t>(index)]);
+    if (value.empty()) return std::nullopt;  // only a line added verbatim can have one
+    cache.value = StoreDouble(RuvoStrToFloat(value.substr(0, value.find(','))));
+    cache.known = true;
+    return cache.value;
+}
+
 void TVariableList::Set(std::string_view name, std::string_view value) {
     const int index = Find(name);
     if (value.empty()) {
@@ -67,6 +85,7 @@ void TVariableList::Set(std::string_view name, std::string_view value) {
     if (index >= 0) {
         // The name is unchanged up to case, so the index stays valid.
         lines_[static_cast<size_t>(index)] = std::move(line);
+        numbers_[static_cast<size_t>(index)] = TNumberCache();
     } else {
         AddLine(std::move(line));
     }
@@ -76,6 +95,7 @@ void TVariableList::Delete(int index) {
     assert(index >= 0 && index < Count());
     const std::string name(NamePart(lines_[static_cast<size_t>(index)]));
     lines_.erase(lines_.begin() + index);
+    numbers_.erase(numbers_.begin() + index);
     for (auto& entry : first_)
         if (entry.second > index) --entry.second;
     // The removed line may have been the first of its name: a later line of that name (only
@@ -93,6 +113,7 @@ void TVariableList::Delete(int index) {
 
 void TVariableList::Clear() {
     lines_.clear();
+    numbers_.clear();
     first_.clear();
 }
 
@@ -114,6 +135,7 @@ const std::vector<std::string>& TVariableList::Lines() const {
 
 void TVariableList::AddLine(std::string line) {
     lines_.push_back(std::move(line));
+    numbers_.emplace_back();
     IndexLine(Count() - 1);
 }
 

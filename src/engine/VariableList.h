@@ -4,12 +4,14 @@
 // name part equals the wanted name without regard to ASCII letter case. Lines keep insertion
 // order; a changed value keeps its line's position. Setting an empty value removes the name,
 // so no name is ever stored with an empty value. An index of folded names kept beside the
-// lines makes lookups independent of the list's length.
+// lines makes lookups independent of the list's length, and the number each line's value
+// reads as is kept beside it once read, so reading a variable again costs one lookup.
 //
 // Also here: the comma list, the text form of arrays ("1,2,3", items with blanks, commas or
 // quotes in double quotes), read and written by one implementation for every user.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -23,6 +25,12 @@ public:
     int Find(std::string_view name) const;
     // The value part of the first matching line; empty when the name is not defined.
     std::string Get(std::string_view name) const;
+    // The number that name stands for when named alone in an expression: its value text up
+    // to the first "," (an array stands for its first element), read by RuvoStrToFloat and
+    // rounded to a double. nullopt when the name is not defined. The reading is kept until
+    // the line changes; a text that does not read raises EConvertError (EMathError beyond
+    // the double range) at every call, and nothing is kept.
+    std::optional<double> NumberValue(std::string_view name) const;
     // Non-empty value: replaces the first matching line by name=value (the name spelled as
     // given now) or appends it. Empty value: deletes the first matching line, if any.
     void Set(std::string_view name, std::string_view value);
@@ -56,7 +64,14 @@ private:
     // Adds line `index` to the index unless an earlier line already has its name.
     void IndexLine(int index);
 
+    // The number a line's value reads as, once read (NumberValue); parallel to lines_.
+    struct TNumberCache {
+        double value = 0;
+        bool known = false;  // false until read, and again after every change of the line
+    };
+
     std::vector<std::string> lines_;
+    mutable std::vector<TNumberCache> numbers_;
     // Each name to the index of the first line that has it.
     std::unordered_map<std::string, int, NameHash, NameEqual> first_;
 };

@@ -10,14 +10,15 @@
 
 namespace tallyon {
 
-std::unique_ptr<TPatDFA> CompilePattern(std::string_view pattern, const TCharCodec& codec) {
+std::unique_ptr<TPatDFA> CompilePattern(std::string_view pattern, const TCharCodec& codec,
+                                        const TDfaBounds& bounds) {
     const std::size_t endPosition = pattern.size() + 1;
     TPatParseTree tree;
     TPatParser(pattern, codec).Parse(tree);
     TPatNFA nfa;
     nfa.GenerateStateList(tree, codec, endPosition);
     auto dfa = std::make_unique<TPatDFA>();
-    dfa->Build(nfa, endPosition);
+    dfa->Build(nfa, endPosition, bounds);
     return dfa;
 }
 
@@ -37,7 +38,7 @@ void TRegularExpression::SetRegExp(std::string_view pattern) {
     if (cache_.size() >= kCacheSize) cache_.pop_back();
     cache_.insert(cache_.begin() + 1, TCompiledPattern{std::move(text), nullptr});
     try {
-        cache_[1].dfa = CompilePattern(cache_[1].text, codec_);
+        cache_[1].dfa = CompilePattern(cache_[1].text, codec_, bounds_);
     } catch (...) {
         cache_.erase(cache_.begin() + 1);
         current_ = 0;

@@ -41,8 +41,9 @@ struct TCompiledPattern {
     std::unique_ptr<TPatDFA> dfa;
 };
 
-// Compiles a pattern text into a DFA; raises EPatternError.
-std::unique_ptr<TPatDFA> CompilePattern(std::string_view pattern, const TCharCodec& codec);
+// Compiles a pattern text into a DFA within `bounds`; raises EPatternError.
+std::unique_ptr<TPatDFA> CompilePattern(std::string_view pattern, const TCharCodec& codec,
+                                        const TDfaBounds& bounds = {});
 
 class TRegularExpression {
 public:
@@ -62,6 +63,10 @@ public:
     virtual TCharCode LineHeadCode() const { return codec_.LineHeadCode(); }
     virtual TCharCode LineTailCode() const { return codec_.LineTailCode(); }
 
+    // Bounds for the automata of later compiles (patterns already cached keep theirs).
+    // Production code keeps the defaults; tests and the fuzzer lower them.
+    void SetAutomatonBounds(const TDfaBounds& bounds) { bounds_ = bounds; }
+
     const TCharCodec& Codec() const { return codec_; }
     const TPatDFA& CurrentDfa() const { return *cache_[current_].dfa; }
     // The cache contents: entry 0 is always the empty pattern.
@@ -77,6 +82,7 @@ private:
     std::vector<TCompiledPattern> cache_;  // at most kCacheSize; [0] is the empty pattern
     std::size_t current_ = 0;
     std::string regExp_;
+    TDfaBounds bounds_;
 };
 
 enum class TLineSeparator { lsCRLF, lsLF };

@@ -61,7 +61,7 @@ using TKeyMap = std::unordered_map<std::string, int, TKeyHash, std::equal_to<>>;
 
 // ---- Subset construction ----------------------------------------------------------------
 
-void TPatDFA::Build(const TPatNFA& nfa, std::size_t errorPosition) {
+void TPatDFA::Build(const TPatNFA& nfa, std::size_t errorPosition, const TDfaBounds& bounds) {
     states_.clear();
     beginsWithLineHead_ = nfa.BeginsWithLineHead();
     endsWithLineTail_ = nfa.EndsWithLineTail();
@@ -69,16 +69,16 @@ void TPatDFA::Build(const TPatNFA& nfa, std::size_t errorPosition) {
     TPatNFAStateSet scratch(nfa.States().size());
     std::vector<int> stack;
     std::size_t transitionCount = 0;
-    std::size_t work = 0;  // edges and closure steps so far, bounded by kMaxWork
+    std::size_t work = 0;  // edges and closure steps so far, bounded by bounds.work
     auto tooComplex = [&] { throw EPatternError(PatternMessage::kTooComplex, errorPosition); };
 
     // The DFA state of the set in `scratch`, created when new.
     auto findOrAdd = [&]() {
         work += scratch.Words().size();
-        if (work > kMaxWork) tooComplex();
+        if (work > bounds.work) tooComplex();
         const std::string_view key = BytesOf(scratch.Words());
         if (const auto found = known.find(key); found != known.end()) return found->second;
-        if (states_.size() >= kMaxStates) tooComplex();
+        if (states_.size() >= bounds.states) tooComplex();
         TDfaState state;
         state.final = scratch.Contains(nfa.Final());
         state.set = scratch;
@@ -102,7 +102,7 @@ void TPatDFA::Build(const TPatNFA& nfa, std::size_t errorPosition) {
         for (std::size_t w = 0; w < words.size(); ++w) {
             for (std::uint64_t bits = words[w]; bits != 0; bits &= bits - 1) {
                 const int s = static_cast<int>(w * 64 + __builtin_ctzll(bits));
-                if (work > kMaxWork) tooComplex();
+                if (work > bounds.work) tooComplex();
                 for (const TNfaTransition& t : nfa.States()[s].out) {
                     if (t.Epsilon()) continue;
                     ++work;
@@ -139,7 +139,7 @@ void TPatDFA::Build(const TPatNFA& nfa, std::size_t errorPosition) {
             }
         }
         transitionCount += out.size();
-        if (transitionCount > kMaxTransitions || work > kMaxWork) tooComplex();
+        if (transitionCount > bounds.transitions || work > bounds.work) tooComplex();
         states_[i].transitions = std::move(out);
     }
 

@@ -60,16 +60,24 @@ struct TDfaState {
     std::vector<TDfaTransition> transitions;  // sorted by range start, disjoint
 };
 
+// The construction bounds, at their production values by default. Tests and the fuzzer
+// lower them so that a pattern with a huge automaton fails after little work.
+struct TDfaBounds {
+    std::size_t states = 10000;
+    std::size_t transitions = 1000000;
+    std::size_t work = 1000000;
+};
+
 class TPatDFA {
 public:
-    static constexpr std::size_t kMaxStates = 10000;
-    static constexpr std::size_t kMaxTransitions = 1000000;
-    static constexpr std::size_t kMaxWork = 1000000;
+    static constexpr std::size_t kMaxStates = TDfaBounds{}.states;
+    static constexpr std::size_t kMaxTransitions = TDfaBounds{}.transitions;
+    static constexpr std::size_t kMaxWork = TDfaBounds{}.work;
     static constexpr int kNone = -1;  // "no transition"
 
     // Subset construction over `nfa`; raises EPatternError(kTooComplex, errorPosition)
     // beyond the bounds.
-    void Build(const TPatNFA& nfa, std::size_t errorPosition);
+    void Build(const TPatNFA& nfa, std::size_t errorPosition, const TDfaBounds& bounds = {});
 
     int Start() const { return 0; }
     bool IsFinal(int state) const { return finals_[state] != 0; }

@@ -213,4 +213,55 @@ TEST_F(UserFunction, CallsNestUpToTheDepthBound) {
     EXPECT_EQ(parser.ErrorCode(), kFailed);
 }
 
+struct LoweredBoundCase {
+    const char* behaviour;
+    int depth;
+    long budget;
+    const char* call;
+    bool fails;
+};
+
+void PrintTo(const LoweredBoundCase& row, std::ostream* out) {
+    *out << row.behaviour;
+}
+
+// Lowered bounds, as the fuzzer sets them: each bound alone ends the runaway it is meant to.
+const LoweredBoundCase kLoweredBounds[] = {
+    {"a chain as deep as the lowered depth runs", 4, TTinyParser::kCallBudget, "C1(0)", false},
+    {"a chain deeper than the lowered depth fails", 3, TTinyParser::kCallBudget, "C1(0)", true},
+    {"a doubling chain within the default budget runs", TTinyParser::kMaxCallDepth,
+     TTinyParser::kCallBudget, "D1(1)", false},
+    {"the same chain beyond a lowered budget fails", TTinyParser::kMaxCallDepth,
+     20 * TTinyParser::kCallCost, "D1(1)", true},
+};
+
+class LoweredBounds : public UserFunction,
+                      public ::testing::WithParamInterface<LoweredBoundCase> {};
+
+TEST_P(LoweredBounds, EndRunawayCallsEarly) {
+    const LoweredBoundCase& row = GetParam();
+    Run("C4(X) := X");
+    Run("C3(X) := C4(X+1)");
+    Run("C2(X) := C3(X+1)");
+    Run("C1(X) := C2(X+1)");
+    // 2 + 4 + 8 + 16 + 32 calls, never deeper than 5.
+    Run("D5(X) := X");
+    for (int level = 4; level >= 1; --level) {
+        const std::string next = "D" + std::to_string(level + 1) + "(X)";
+        Run("D" + std::to_string(level) + "(X) := " + next + "+" + next);
+    }
+    parser.SetCallBounds(row.depth, row.budget);
+    const double result = Run(row.call);
+    EXPECT_EQ(parser.ErrorCode(), row.fails ? kFailed : kOk);
+    if (!row.fails) {
+        EXPECT_GT(result, 0);
+    }
+    // The bounds hold for every later calculation, not only the first.
+    Run("1+1");
+    Run(row.call);
+    EXPECT_EQ(parser.ErrorCode(), row.fails ? kFailed : kOk);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LoweredBounds, ::testing::ValuesIn(kLoweredBounds));
+
 }  // namespace

@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "engine/MathFault.h"
+#include "engine/RuvoSub.h"
 
 using namespace tallyon;
 
@@ -67,6 +71,24 @@ TEST(VariableList, RepeatedNamesFromVerbatimLinesFindTheFirst) {
     EXPECT_EQ(list.Find("B"), -1);
 }
 
+TEST(VariableList, NumberValueReadsTheTextAsTheParserDoes) {
+    TVariableList list;
+    list.Set("K", "4.7K");
+    list.Set("A", "1.5,2,3");
+    list.Set("BAD", "abc");
+    list.Set("HUGE", "1E400");
+    EXPECT_EQ(list.NumberValue("k"), 4700.0);
+    EXPECT_EQ(list.NumberValue("A"), 1.5);  // an array stands for its first element
+    EXPECT_EQ(list.NumberValue("MISSING"), std::nullopt);
+    EXPECT_THROW(list.NumberValue("BAD"), EConvertError);
+    EXPECT_THROW(list.NumberValue("HUGE"), EMathError);
+    // A failed reading is not kept: once the text is fixed, it reads.
+    list.Set("bad", "2");
+    EXPECT_EQ(list.NumberValue("BAD"), 2.0);
+    // The stored text is untouched by reading it.
+    EXPECT_EQ(list.Get("K"), "4.7K");
+}
+
 // A plain scan is the meaning of the list; the indexed list must agree with it after any
 // sequence of operations.
 struct ReferenceList {
@@ -84,6 +106,19 @@ struct ReferenceList {
         for (size_t i = 0; i < lines.size(); ++i)
             if (Upper(Name(lines[i])) == Upper(name)) return static_cast<int>(i);
         return -1;
+    }
+    // The number the name stands for, read afresh from its text; "error" when it does not read.
+    std::string Number(const std::string& name) const {
+        const int i = Find(name);
+        if (i < 0) return "none";
+        const std::string& line = lines[static_cast<size_t>(i)];
+        const std::string value = line.substr(line.find('=') + 1);
+        if (value.empty()) return "none";
+        try {
+            return std::to_string(StoreDouble(RuvoStrToFloat(value.substr(0, value.find(',')))));
+        } catch (const std::exception&) {
+            return "error";
+        }
     }
     void Set(const std::string& name, const std::string& value) {
         const int i = Find(name);
@@ -121,7 +156,10 @@ TEST(VariableList, AgreesWithAPlainScanOverRandomOperations) {
                 }
                 break;
             case 2: {
-                const std::string line = name + "=v" + std::to_string(step);
+                // Verbatim lines may hold texts that do not read, or nothing at all.
+                const char* forms[] = {"v", "", "", "1,"};
+                const std::string line = name + "=" + forms[step % 4] +
+                                         (step % 4 == 1 ? "" : std::to_string(step));
                 list.AddLine(line);
                 reference.lines.push_back(line);
                 break;
@@ -133,8 +171,18 @@ TEST(VariableList, AgreesWithAPlainScanOverRandomOperations) {
             }
         }
         ASSERT_EQ(list.Lines(), reference.lines) << "step " << step;
-        for (const char* probe : names)
+        for (const char* probe : names) {
             ASSERT_EQ(list.Find(probe), reference.Find(probe));
+            // The kept number never outlives a change of its line.
+            std::string number;
+            try {
+                const std::optional<double> value = list.NumberValue(probe);
+                number = value ? std::to_string(*value) : "none";
+            } catch (const std::exception&) {
+                number = "error";
+            }
+            ASSERT_EQ(number, reference.Number(probe)) << "step " << step << " name " << probe;
+        }
     }
 }
 
