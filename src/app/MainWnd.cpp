@@ -139,12 +139,6 @@ void TFrmMain::CreateVariablesWindow() {
     hooks.ShowAssignment = [commands](const std::string& name, const std::string& value,
                                       int index) { commands->ShowAssignment(name, value, index); };
     setCalcHooks(std::move(hooks));
-    // The settings and the interface language reach the variables window through this link.
-    TFrmVariables* window = frmVariables_.get();
-    setVariablesWindowLink({window, [window](int language) { window->applyLanguage(language); },
-                            [window](const QFont& font) { window->setListFont(font); },
-                            [commands](const QString& path) { commands->recall(path); },
-                            [commands] { return commands->fileName(); }});
 }
 
 QString TFrmMain::variablesFileName() const {
@@ -353,12 +347,8 @@ void TFrmMain::LoadSettings() {
     const QSize screen = QGuiApplication::primaryScreen()->size();
     const TLoadedWindows loaded = ReadSettingsStore(store, settings_, screen);
     if (loaded.MainWnd) Place(this, *loaded.MainWnd);
-    if (loaded.VariablesVisible) variablesVisible_ = *loaded.VariablesVisible;
-    if (loaded.Variables) variablesPlacement_ = *loaded.Variables;
-    if (QWidget* variables = variablesLink_.window) {
-        if (loaded.VariablesVisible) variables->setVisible(variablesVisible_);
-        if (loaded.Variables) Place(variables, variablesPlacement_);
-    }
+    if (loaded.VariablesVisible) frmVariables_->setVisible(*loaded.VariablesVisible);
+    if (loaded.Variables) Place(frmVariables_.get(), *loaded.Variables);
     ApplyEditorFont();
     SyncCheckMarks();
 }
@@ -366,19 +356,14 @@ void TFrmMain::LoadSettings() {
 void TFrmMain::SaveSettings() {
     TSettingsRecord record = settings_;
     record.RecallFileName = documentFileName_.toStdString();
-    record.RecallVariablesFileName =
-        variablesLink_.fileName ? variablesLink_.fileName().toStdString() : std::string();
+    record.RecallVariablesFileName = variablesFileName().toStdString();
     SettingsStore store;
-    if (!WriteSettingsStore(store, record, WindowsToSave()))
+    const TWindowsToSave windows{PlacementOf(this), PlacementOf(frmVariables_.get()),
+                                 !frmVariables_->isHidden()};
+    if (!WriteSettingsStore(store, record, windows))
         throw std::runtime_error(IsEnglish(settings_.Language)
                                      ? "The settings could not be saved."
                                      : "設定を保存できませんでした。");
-}
-
-TWindowsToSave TFrmMain::WindowsToSave() const {
-    if (const QWidget* variables = variablesLink_.window)
-        return {PlacementOf(this), PlacementOf(variables), !variables->isHidden()};
-    return {PlacementOf(this), variablesPlacement_, variablesVisible_};
 }
 
 void TFrmMain::ApplyEditorFont() {
@@ -386,23 +371,22 @@ void TFrmMain::ApplyEditorFont() {
                                     settings_.FontBold, settings_.FontItalic,
                                     settings_.FontUnderline);
     REdit1->setFont(font);
-    if (variablesLink_.setListFont) variablesLink_.setListFont(font);
+    // The window's creation applies the font before the variables window exists.
+    if (frmVariables_) frmVariables_->setListFont(font);
 }
 
 void TFrmMain::ApplyLanguage() {
     if (settings_.Language == 0) settings_.Language = FirstStartLanguage(QLocale());
     ApplyCommandTexts(settings_.Language);
-    if (variablesLink_.applyLanguage) variablesLink_.applyLanguage(settings_.Language);
+    frmVariables_->applyLanguage(settings_.Language);
     helpFile_ = HelpFilePath(IsEnglish(settings_.Language) ? kHelpFileEn : kHelpFileJa);
 }
 
-// The last variables file, when recall is on and the file exists; the variables window's
-// side loads it silently.
+// The last variables file, when recall is on and the file exists, loaded silently.
 void TFrmMain::RecallVariables() {
     const QString recalled = QString::fromStdString(settings_.RecallVariablesFileName);
-    if (settings_.OptRecallLastVariables && variablesLink_.recall && !recalled.isEmpty() &&
-        QFileInfo::exists(recalled))
-        variablesLink_.recall(recalled);
+    if (settings_.OptRecallLastVariables && !recalled.isEmpty() && QFileInfo::exists(recalled))
+        variablesCommands_->recall(recalled);
 }
 
 // The document named by exactly one argument when it exists, else the last one used when

@@ -41,17 +41,6 @@ class VariablesCommands;
 class TDocumentEditor;
 class TEditorLineDocument;
 
-// What the settings and the start-up need of the variables window. Empty members do nothing;
-// without a window, the stored placement and visibility are written back as they were read.
-struct VariablesWindowLink {
-    QWidget* window = nullptr;                        // placement and visibility
-    std::function<void(int language)> applyLanguage;  // the window's caption
-    std::function<void(const QFont& font)> setListFont;
-    // Loads the variables file `path` silently; it becomes the current one when it loads.
-    std::function<void(const QString& path)> recall;
-    std::function<QString()> fileName;  // the current variables file; empty for none
-};
-
 class TFrmMain : public QMainWindow, public DocumentHost {
     Q_OBJECT
 public:
@@ -82,7 +71,6 @@ public:
     QString variablesFileName() const;
     // Replaces the calculation's hooks (variables window, clipboard); empty hooks do nothing.
     void setCalcHooks(TCalcHooks hooks);
-    void setVariablesWindowLink(VariablesWindowLink link) { variablesLink_ = std::move(link); }
     // The help file of the interface language, in the program's folder.
     QString helpFile() const { return helpFile_; }
 
@@ -187,9 +175,6 @@ private:
     void FillMenu(QWidget* menu, Layout layout);
     void OpenStartDocument();
     void RecallVariables();
-    // The variables window's placement and visibility as they are now (as loaded without a
-    // window).
-    TWindowsToSave WindowsToSave() const;
     // Runs a key-map action on the caret line under the busy mark.
     void RunLineAction(TKeyAction action);
     enum class Undo;
@@ -212,10 +197,6 @@ private:
     std::unique_ptr<TFrmVariables> frmVariables_;
     PromptedVariablesHost variablesHost_{this, settings_};
     std::unique_ptr<VariablesCommands> variablesCommands_;
-    VariablesWindowLink variablesLink_;
-    // The variables window's stored placement and visibility, kept while there is no window.
-    TPlacement variablesPlacement_;
-    bool variablesVisible_ = false;
     QString helpFile_;
     HintSwitch* hintSwitch_ = nullptr;
     bool applicationActive_ = true;
