@@ -11,7 +11,6 @@
 #include <QList>
 #include <QMainWindow>
 #include <QStringList>
-#include <functional>
 #include <memory>
 
 #include "app/CommandTable.h"
