@@ -76,7 +76,8 @@ TEST_P(ScanAgreement, SubstitutionAgreesWithSearchesStartedAfresh) {
         while (text.size() < 3000) {
             const std::string& piece = c.pieces[random() % c.pieces.size()];
             const int repeat = random() % 4 == 0 ? 1 + static_cast<int>(random() % 40) : 1;
-            for (int i = 0; i < repeat; ++i) text += piece;
+            for (int i = 0; i < repeat; ++i)
+                text += piece;
         }
         int expectedCount = 0;
         const std::string expected = SubstituteMatchByMatch(engine, text, "<>", expectedCount);
@@ -87,12 +88,18 @@ TEST_P(ScanAgreement, SubstitutionAgreesWithSearchesStartedAfresh) {
 }
 
 const ScanCase kScanCases[] = {
-    {"comma_with_blanks", TTextEncoding::teUtf8, "[ \\t]+,[ \\t]+",
+    {"comma_with_blanks",
+     TTextEncoding::teUtf8,
+     "[ \\t]+,[ \\t]+",
      {" ", "\t", ",", "1", "\xC3\xA9", "\x80"}},
     {"blank_runs", TTextEncoding::teUtf8, "[ \\t]+", {" ", "\t", "1", "\xE3\x81\x82"}},
-    {"alternatives_that_fail_late", TTextEncoding::teUtf8, "a[ab]*c|b[ab]*d",
+    {"alternatives_that_fail_late",
+     TTextEncoding::teUtf8,
+     "a[ab]*c|b[ab]*d",
      {"a", "b", "c", "d", " "}},
-    {"sjis_trail_bytes_beside_beginning_bytes", TTextEncoding::teShiftJis, "[@ ]+,",
+    {"sjis_trail_bytes_beside_beginning_bytes",
+     TTextEncoding::teShiftJis,
+     "[@ ]+,",
      {"@", " ", ",", "\x81\x40", "\x82\x41", "\xB1"}},
 };
 
