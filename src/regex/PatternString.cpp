@@ -138,11 +138,6 @@ int TPatternString::GSub(std::string_view replacement, std::string& text) const 
 
     const std::string_view source = text;
     const std::size_t n = source.size();
-    TOutput result(n);
-    // Copies source bytes [from, from + length).
-    auto copy = [&](std::size_t from, std::size_t length) {
-        result.Append(source.data() + from, length, n - from);
-    };
     std::size_t pos = 0;  // start of the rest not yet copied
     int count = 0;
     // The usual replacement is one literal text: copied without walking the pieces, from
@@ -151,8 +146,52 @@ int TPatternString::GSub(std::string_view replacement, std::string& text) const 
     std::string literal = literalOnly ? pieces[0].bytes : std::string();
     const std::size_t literalLength = literal.size();
     literal.resize(std::max(literalLength, TOutput::kBlock));
-    std::string expanded;
     TPlainScanner scanner(dfa, Codec());
+
+    // A literal replacement no longer than the match it replaces is written over the text
+    // itself, behind the search: what is written never reaches the rest still to be read.
+    // A match shorter than the replacement, or empty, hands the work over to a separate
+    // result below, with the part written so far.
+    std::size_t written = 0;  // bytes of the result at the front of `text`
+    if (literalOnly && !anchored) {
+        char* data = text.data();
+        constexpr std::size_t kBlock = TOutput::kBlock;
+        for (;;) {
+            if (match->end - match->start < std::max<std::size_t>(literalLength, 1)) break;
+            // The span before the match moves down; a short one as a fixed-size block when
+            // the block lands wholly on bytes already read.
+            const std::size_t span = match->start - pos;
+            if (written != pos) {
+                if (span <= kBlock && pos - written >= kBlock && n - pos >= kBlock) {
+                    std::memcpy(data + written, data + pos, kBlock);
+                } else {
+                    std::memmove(data + written, data + pos, span);
+                }
+            }
+            written += span;
+            if (match->end - written >= kBlock) {
+                std::memcpy(data + written, literal.data(), kBlock);
+            } else {
+                std::memcpy(data + written, literal.data(), literalLength);
+            }
+            written += literalLength;
+            ++count;
+            pos = match->end;
+            if (pos >= n || !(match = scanner.Find(source, pos))) {
+                std::memmove(data + written, data + pos, n - pos);
+                text.resize(written + (n - pos));
+                return count;
+            }
+        }
+    }
+
+    TOutput result(n);
+    result.Append(text.data(), written, n);
+    // Copies source bytes [from, from + length).
+    auto copy = [&](std::size_t from, std::size_t length) {
+        result.Append(source.data() + from, length, n - from);
+    };
+    std::string expanded;
     for (;;) {
         copy(pos, match->start - pos);
         if (literalOnly) {

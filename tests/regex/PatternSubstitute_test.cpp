@@ -182,6 +182,8 @@ const SubCase kSubCases[] = {
      "aXb", 1},
     {"replacement_longer_than_text_grows_result", kUtf8, kCRLF, "[ \\t]+", std::string(40, 'r'),
      "a b\tc", "a" + std::string(40, 'r') + "b" + std::string(40, 'r') + "c", 2},
+    {"written_over_the_text_until_a_match_is_shorter_than_the_replacement", kUtf8, kCRLF, "[ \\t]+",
+     "--", "a   b  c d" + std::string(40, ' ') + "e f", "a--b--c--d--e--f", 5},
     {"matched_text_in_replacement", kUtf8, kCRLF, "[ \\t]+", "<&>", "a \tb", "a< \t>b", 1},
     {"long_match_then_long_failed_runs_then_match", kUtf8, kCRLF, "[ \\t]+,[ \\t]+", ",",
      "1" + std::string(30, ' ') + "," + std::string(30, ' ') + "2" + std::string(30, ' ') + "3" +
