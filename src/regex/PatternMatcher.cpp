@@ -115,8 +115,35 @@ TPlainScanner::TPlainScanner(const TPatDFA& dfa, const TCharCodec& codec)
             wordHigh_ = wide;
             for (int i = ascii; i < 4; ++i)
                 wordBytes_[i] = wordBytes_[0];
+            SetUpSecondFilter(dfa, codec);
         }
     }
+}
+
+void TPlainScanner::SetUpSecondFilter(const TPatDFA& dfa, const TCharCodec& codec) {
+    bool second[0x80] = {};
+    for (int b = 0; b < 256; ++b) {
+        if (!begins_[b]) continue;
+        if (b >= 0x80) return;
+        const int state = dfa.DenseRow(dfa.Start())[b];
+        if (dfa.IsFinal(state)) return;  // one byte can be a whole match
+        for (const TDfaTransition& t : dfa.State(state).transitions) {
+            if (t.range.hi >= 0x80 && t.range.lo <= codec.MaxTextCode()) return;
+        }
+        const std::int32_t* row = dfa.DenseRow(state);
+        for (int c = 0; c < 0x80; ++c)
+            second[c] = second[c] || row[c] != TPatDFA::kNone;
+    }
+    int count = 0;
+    for (int c = 0; c < 0x80; ++c) {
+        if (!second[c]) continue;
+        if (count == 4) return;
+        secondBytes_[count++] = static_cast<std::uint64_t>(c) * 0x0101010101010101ull;
+    }
+    if (count == 0) return;
+    for (int i = count; i < 4; ++i)
+        secondBytes_[i] = secondBytes_[0];
+    secondFilter_ = true;
 }
 
 inline std::size_t TPlainScanner::Skip(const unsigned char* bytes, std::size_t pos,
@@ -138,6 +165,14 @@ inline std::size_t TPlainScanner::Skip(const unsigned char* bytes, std::size_t p
             auto zeros = [](std::uint64_t x) { return ~(((x & kLow7) + kLow7) | x) & kHigh; };
             hits |= zeros(word ^ wordBytes_[0]) | zeros(word ^ wordBytes_[1]) |
                     zeros(word ^ wordBytes_[2]) | zeros(word ^ wordBytes_[3]);
+            if (secondFilter_) {
+                // Lane i keeps its mark only when lane i + 1 holds a possible second byte;
+                // the last lane's next byte lies in the next word, so it keeps its mark.
+                const std::uint64_t next =
+                    zeros(word ^ secondBytes_[0]) | zeros(word ^ secondBytes_[1]) |
+                    zeros(word ^ secondBytes_[2]) | zeros(word ^ secondBytes_[3]);
+                hits &= (next >> 8) | 0x8000000000000000ull;
+            }
             if (hits != 0) return pos + (static_cast<std::size_t>(std::countr_zero(hits)) >> 3);
         }
     }

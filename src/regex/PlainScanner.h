@@ -8,7 +8,8 @@
 // running the automaton; with a single possible first byte it jumps with memchr. Shift-JIS
 // trail bytes can be ASCII, so there every byte above 0x7F stops the slide and the search
 // advances whole characters from it. A set of up to four ASCII bytes (such as blank and
-// TAB) is looked for a word of eight bytes at a time. The walk itself steps ASCII bytes through the
+// TAB) is looked for a word of eight bytes at a time, together with the bytes that can
+// follow one of them in a match. The walk itself steps ASCII bytes through the
 // dense table and decodes only bytes above 0x7F.
 #pragma once
 
@@ -82,6 +83,7 @@ public:
 
 private:
     std::size_t Walk(std::string_view text, std::size_t pos, bool& merged);
+    void SetUpSecondFilter(const TPatDFA& dfa, const TCharCodec& codec);
     // The first position at or after `pos` whose byte can begin a match, or the end.
     std::size_t Skip(const unsigned char* bytes, std::size_t pos, std::size_t n) const;
 
@@ -96,6 +98,10 @@ private:
     std::uint64_t wordBytes_[4] = {};
     int wordByteCount_ = -1;  // -1 when the set is too large for the word-wise search
     bool wordHigh_ = false;
+    // When no single byte is a match, a beginning byte must also be followed by a byte the
+    // state after it steps on; a few such second bytes are looked for in the same word.
+    std::uint64_t secondBytes_[4] = {};
+    bool secondFilter_ = false;
     bool begins_[256] = {};  // bytes at which a walk must be tried
     TDeadEnds deadEnds_;
 };

@@ -12,21 +12,30 @@ using namespace tallyon;
 
 namespace {
 
-// A single beginning byte at every offset of a word and of the tail, in both encodings
-// and for sets of one to five beginning bytes (five is beyond the word-wise search).
-TEST(PatternScan, FindsTheOnlyBeginningByteAtEveryOffset) {
-    const char* const patterns[] = {"#", "[#;]", "[#;:]", "[#;:!]", "[#;:!?]"};
+// A match at every offset of a word and of the tail, in both encodings, for sets of one to
+// five beginning bytes (five is beyond the word-wise search) and for matches whose second
+// byte is looked for together with the first.
+TEST(PatternScan, FindsTheOnlyMatchAtEveryOffset) {
+    const struct {
+        const char* pattern;
+        std::string needle;
+    } rows[] = {{"#", "#"},       {"[#;]", "#"}, {"[#;:]", "#"},     {"[#;:!]", "#"},
+                {"[#;:!?]", "#"}, {"#;", "#;"},  {"[#!][;:]", "#:"}, {"#+;", "##;"}};
     for (const auto encoding : {TTextEncoding::teUtf8, TTextEncoding::teShiftJis}) {
-        for (const char* pattern : patterns) {
+        for (const auto& row : rows) {
             TPatternString engine(encoding);
-            engine.SetRegExp(pattern);
-            for (std::size_t at = 0; at < 27; ++at) {
+            engine.SetRegExp(row.pattern);
+            for (std::size_t at = 0; at + row.needle.size() <= 27; ++at) {
                 for (std::size_t from = 0; from <= at; ++from) {
                     std::string text(27, 'x');
-                    text[at] = '#';
+                    text.replace(at, row.needle.size(), row.needle);
+                    // A decoy: a beginning byte not followed by a possible second byte.
+                    if (at >= 2) text[at - 2] = row.needle[0];
                     const auto match = engine.PlainSearch(text, from);
-                    ASSERT_TRUE(match) << pattern << " at " << at << " from " << from;
-                    EXPECT_EQ(*match, (TPatMatch{at, at + 1})) << pattern << " at " << at;
+                    ASSERT_TRUE(match) << row.pattern << " at " << at << " from " << from;
+                    const std::size_t start =
+                        row.needle.size() == 1 && at >= 2 && from <= at - 2 ? at - 2 : at;
+                    EXPECT_EQ(match->start, start) << row.pattern << " at " << at;
                 }
             }
         }
