@@ -9,9 +9,12 @@
 // a pattern that begins with "^" is started from the state reached on the line-head code
 // at the start of the text and after every LF.
 #include "regex/DfaRegExp.h"
+#include "regex/PlainScanner.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace tallyon {
@@ -20,54 +23,11 @@ namespace {
 
 constexpr std::size_t kNoEnd = std::string_view::npos;
 
-// The trajectory of a failed walk: the state it was in at each position it passed. The
-// plain search tries start positions one after another and every walk before the first
-// match fails, so a later walk that reaches the same state at the same position as a
-// failed one can stop there: it would fail the same way. Walks from neighbouring starts
-// usually merge within a few characters, which keeps a long run that almost matches (a
-// megabyte of blanks and no comma) linear instead of quadratic. Only steps beyond
-// kRecordAfter are recorded and checked, so short walks pay nothing.
-class TDeadEnds {
-public:
-    static constexpr std::size_t kRecordAfter = 16;
-
-    // True when the state at `pos` lies on the kept failed trajectory.
-    bool Contains(std::size_t pos, int state) const {
-        return pos >= base_ && pos - base_ < dead_.size() && dead_[pos - base_] == state;
-    }
-    // Records the current walk's state at `pos` (positions strictly increase in a walk).
-    void Record(std::size_t pos, int state) {
-        if (walkBase_ == kNoEnd) walkBase_ = pos;
-        walk_.resize(pos - walkBase_, -1);  // -1 marks the inner bytes of a character
-        walk_.push_back(state);
-    }
-    // The current walk failed. Unless it stopped on the kept trajectory (which then still
-    // reaches further), what it recorded becomes the kept trajectory; the next walk starts
-    // with nothing recorded.
-    void EndFailedWalk(bool merged) {
-        if (walkBase_ == kNoEnd) return;
-        if (!merged) {
-            dead_.swap(walk_);
-            base_ = walkBase_;
-        }
-        walk_.clear();
-        walkBase_ = kNoEnd;
-    }
-
-private:
-    std::vector<int> dead_;  // state at position base_ + i of the kept failed walk
-    std::size_t base_ = 0;
-    std::vector<int> walk_;  // the current walk's recorded states from walkBase_
-    std::size_t walkBase_ = kNoEnd;
-};
-
 // Walks the DFA from `state` at `pos` until no transition exists; returns the last position
 // at which the state was final (kNoEnd if none) and leaves `state` and `pos` where the walk
-// stopped. ASCII bytes step through the dense table without decoding. With `deadEnds`,
-// the walk records its trajectory and stops where it meets a failed one (`merged`).
+// stopped. ASCII bytes step through the dense table without decoding.
 inline std::size_t Walk(const TPatDFA& dfa, const TCharCodec& codec, std::string_view text,
-                        int& state, std::size_t& pos, TDeadEnds* deadEnds = nullptr,
-                        bool* merged = nullptr) {
+                        int& state, std::size_t& pos) {
     const std::size_t n = text.size();
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::int32_t* dense = dfa.DenseRow(0);
@@ -75,7 +35,6 @@ inline std::size_t Walk(const TPatDFA& dfa, const TCharCodec& codec, std::string
     int s = state;
     std::size_t p = pos;
     std::size_t last = finals[s] ? p : kNoEnd;
-    std::size_t steps = 0;
     while (p < n) {
         const unsigned char b = bytes[p];
         int next;
@@ -91,13 +50,6 @@ inline std::size_t Walk(const TPatDFA& dfa, const TCharCodec& codec, std::string
         s = next;
         p += length;
         if (finals[s]) last = p;
-        if (deadEnds && ++steps > TDeadEnds::kRecordAfter) {
-            if (deadEnds->Contains(p, s)) {
-                *merged = true;
-                break;
-            }
-            deadEnds->Record(p, s);
-        }
     }
     state = s;
     pos = p;
@@ -122,34 +74,171 @@ std::optional<std::size_t> TPatternMatcher::Run(const TPatDFA& dfa, int state,
 
 std::optional<TPatMatch> TPatternMatcher::PlainSearch(std::string_view text,
                                                       std::size_t from) const {
-    const TPatDFA& dfa = CurrentDfa();
-    const int start = dfa.Start();
+    return TPlainScanner(CurrentDfa(), Codec()).Find(text, from);
+}
+
+// ---- TPlainScanner ----------------------------------------------------------------------
+
+TPlainScanner::TPlainScanner(const TPatDFA& dfa, const TCharCodec& codec)
+    : dfa_(dfa),
+      codec_(codec),
+      dense_(dfa.DenseRow(0)),
+      finals_(dfa.Finals()),
+      startFinal_(dfa.IsFinal(dfa.Start())) {
+    const std::int32_t* startRow = dfa.DenseRow(dfa.Start());
+    bool wide = codec.Encoding() != TTextEncoding::teUtf8;
+    for (const TDfaTransition& t : dfa.State(dfa.Start()).transitions) {
+        if (t.range.hi >= 0x80 && t.range.lo <= codec.MaxTextCode()) wide = true;
+    }
+    int count = 0;
+    for (int b = 0; b < 256; ++b) {
+        begins_[b] = b < 0x80 ? startRow[b] != TPatDFA::kNone : wide;
+        if (begins_[b]) {
+            ++count;
+            singleFirst_ = b;
+        }
+    }
+    if (count != 1) singleFirst_ = -1;
+    if constexpr (std::endian::native == std::endian::little) {
+        int ascii = 0;
+        for (int b = 0; b < 0x80; ++b) {
+            if (!begins_[b]) continue;
+            if (ascii == 4) {
+                ascii = -1;
+                break;
+            }
+            wordBytes_[ascii++] = static_cast<std::uint64_t>(b) * 0x0101010101010101ull;
+        }
+        // Unused slots repeat the first byte, so the search always compares four.
+        if (ascii > 0) {
+            wordByteCount_ = ascii;
+            wordHigh_ = wide;
+            for (int i = ascii; i < 4; ++i)
+                wordBytes_[i] = wordBytes_[0];
+            SetUpSecondFilter(dfa, codec);
+        }
+    }
+}
+
+void TPlainScanner::SetUpSecondFilter(const TPatDFA& dfa, const TCharCodec& codec) {
+    bool second[0x80] = {};
+    for (int b = 0; b < 256; ++b) {
+        if (!begins_[b]) continue;
+        if (b >= 0x80) return;
+        const int state = dfa.DenseRow(dfa.Start())[b];
+        if (dfa.IsFinal(state)) return;  // one byte can be a whole match
+        for (const TDfaTransition& t : dfa.State(state).transitions) {
+            if (t.range.hi >= 0x80 && t.range.lo <= codec.MaxTextCode()) return;
+        }
+        const std::int32_t* row = dfa.DenseRow(state);
+        for (int c = 0; c < 0x80; ++c)
+            second[c] = second[c] || row[c] != TPatDFA::kNone;
+    }
+    int count = 0;
+    for (int c = 0; c < 0x80; ++c) {
+        if (!second[c]) continue;
+        if (count == 4) return;
+        secondBytes_[count++] = static_cast<std::uint64_t>(c) * 0x0101010101010101ull;
+    }
+    if (count == 0) return;
+    for (int i = count; i < 4; ++i)
+        secondBytes_[i] = secondBytes_[0];
+    secondFilter_ = true;
+}
+
+inline std::size_t TPlainScanner::Skip(const unsigned char* bytes, std::size_t pos,
+                                       std::size_t n) const {
+    if (singleFirst_ >= 0) {
+        const void* hit = std::memchr(bytes + pos, singleFirst_, n - pos);
+        return hit == nullptr
+                   ? n
+                   : static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - bytes);
+    }
+    if (wordByteCount_ >= 0) {
+        constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+        constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+        for (; pos + 8 <= n; pos += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes + pos, 8);
+            std::uint64_t hits = wordHigh_ ? word & kHigh : 0;
+            // The high bit of each byte of `x` that is zero, without carries between bytes.
+            auto zeros = [](std::uint64_t x) { return ~(((x & kLow7) + kLow7) | x) & kHigh; };
+            hits |= zeros(word ^ wordBytes_[0]) | zeros(word ^ wordBytes_[1]) |
+                    zeros(word ^ wordBytes_[2]) | zeros(word ^ wordBytes_[3]);
+            if (secondFilter_) {
+                // Lane i keeps its mark only when lane i + 1 holds a possible second byte;
+                // the last lane's next byte lies in the next word, so it keeps its mark.
+                const std::uint64_t next =
+                    zeros(word ^ secondBytes_[0]) | zeros(word ^ secondBytes_[1]) |
+                    zeros(word ^ secondBytes_[2]) | zeros(word ^ secondBytes_[3]);
+                hits &= (next >> 8) | 0x8000000000000000ull;
+            }
+            if (hits != 0) return pos + (static_cast<std::size_t>(std::countr_zero(hits)) >> 3);
+        }
+    }
+    while (pos < n && !begins_[bytes[pos]])
+        ++pos;
+    return pos;
+}
+
+inline std::size_t TPlainScanner::Walk(std::string_view text, std::size_t pos, bool& merged) {
+    const std::size_t n = text.size();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::int32_t* dense = dense_;
+    const std::uint8_t* finals = finals_;
+    int s = dfa_.Start();
+    std::size_t p = pos;
+    std::size_t last = finals[s] ? p : kNoEnd;
+    std::size_t steps = 0;
+    while (p < n) {
+        const unsigned char b = bytes[p];
+        int next;
+        std::size_t length = 1;
+        if (b < 0x80) {
+            next = dense[static_cast<std::size_t>(s) * 256 + b];
+        } else {
+            TCharCode code;
+            length = codec_.Decode(text, p, code);
+            next = dfa_.Step(s, code);
+        }
+        if (next == TPatDFA::kNone) break;
+        s = next;
+        p += length;
+        if (finals[s]) last = p;
+        if (++steps > TDeadEnds::kRecordAfter) [[unlikely]] {
+            if (deadEnds_.Contains(p, s)) {
+                merged = true;
+                break;
+            }
+            deadEnds_.Record(p, s);
+        }
+    }
+    return last;
+}
+
+std::optional<TPatMatch> TPlainScanner::Find(std::string_view text, std::size_t from) {
     const std::size_t n = text.size();
     if (from >= n) {
-        if (from == n && dfa.IsFinal(start)) return TPatMatch{n, n};
+        if (from == n && startFinal_) return TPatMatch{n, n};
         return std::nullopt;
     }
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const std::int32_t* startRow = dfa.DenseRow(start);
-    const bool startFinal = dfa.IsFinal(start);
-    TDeadEnds deadEnds;
     std::size_t pos = from;
     while (pos < n) {
-        // An ASCII byte on which the start state cannot step is not a match start; skip
-        // such bytes without a full run (the common case in long texts).
-        if (!startFinal) {
-            while (pos < n && bytes[pos] < 0x80 && startRow[bytes[pos]] == TPatDFA::kNone)
-                ++pos;
+        // A byte at which no match can begin is passed over without running the automaton
+        // (the common case in long texts).
+        if (!startFinal_) {
+            pos = Skip(bytes, pos, n);
             if (pos == n) break;
         }
-        // The line-tail rule belongs to the anchored searches; here the bare walk decides.
-        int state = start;
-        std::size_t stop = pos;
         bool merged = false;
-        const std::size_t end = Walk(dfa, Codec(), text, state, stop, &deadEnds, &merged);
-        if (end != kNoEnd) return TPatMatch{pos, end};
-        deadEnds.EndFailedWalk(merged);
-        pos += Codec().Length(text, pos);
+        const std::size_t end = Walk(text, pos, merged);
+        if (end != kNoEnd) {
+            deadEnds_.DropWalk();
+            return TPatMatch{pos, end};
+        }
+        deadEnds_.EndFailedWalk(merged);
+        pos += bytes[pos] < 0x80 ? 1 : codec_.Length(text, pos);
     }
     return std::nullopt;
 }

@@ -6,9 +6,13 @@
 // match copies the character at its position (CR and the character after it together with
 // lsCRLF) so the walk always advances, and the next search knows whether a line starts
 // there.
+#include <algorithm>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "regex/DfaRegExp.h"
+#include "regex/PlainScanner.h"
 #include "regex/RegexScanner.h"
 
 namespace tallyon {
@@ -74,6 +78,43 @@ void Expand(const std::vector<TReplacementPiece>& pieces, std::string_view match
     }
 }
 
+// The result text of a substitution, written through a pointer. The buffer keeps kSlack
+// spare bytes beyond what is written, so that a short piece is copied as one fixed-size
+// block (a few instructions) instead of through a library call per match.
+class TOutput {
+public:
+    static constexpr std::size_t kBlock = 16;
+
+    explicit TOutput(std::size_t expected) { buffer_.resize(expected + kSlack); }
+    // Appends `length` bytes from `from`; `readable` bytes are readable there (>= length).
+    void Append(const char* from, std::size_t length, std::size_t readable) {
+        Room(length);
+        char* to = buffer_.data() + used_;
+        if (length <= kBlock && readable >= kBlock) {
+            std::memcpy(to, from, kBlock);
+        } else {
+            std::memcpy(to, from, length);
+        }
+        used_ += length;
+    }
+    std::string Take() {
+        buffer_.resize(used_);
+        return std::move(buffer_);
+    }
+
+private:
+    static constexpr std::size_t kSlack = 2 * kBlock;
+
+    void Room(std::size_t length) {
+        if (buffer_.size() - used_ < length + kSlack) {
+            buffer_.resize(std::max(buffer_.size() * 2, used_ + length + kSlack));
+        }
+    }
+
+    std::string buffer_;
+    std::size_t used_ = 0;
+};
+
 }  // namespace
 
 std::optional<TPatMatch> TPatternString::Search(std::string_view text, std::size_t from) const {
@@ -97,13 +138,69 @@ int TPatternString::GSub(std::string_view replacement, std::string& text) const 
 
     const std::string_view source = text;
     const std::size_t n = source.size();
-    std::string result;
-    result.reserve(n);
     std::size_t pos = 0;  // start of the rest not yet copied
     int count = 0;
+    // The usual replacement is one literal text: copied without walking the pieces, from
+    // a block with room for a fixed-size copy.
+    const bool literalOnly = pieces.size() == 1 && !pieces[0].matched;
+    std::string literal = literalOnly ? pieces[0].bytes : std::string();
+    const std::size_t literalLength = literal.size();
+    literal.resize(std::max(literalLength, TOutput::kBlock));
+    TPlainScanner scanner(dfa, Codec());
+
+    // A literal replacement no longer than the match it replaces is written over the text
+    // itself, behind the search: what is written never reaches the rest still to be read.
+    // A match shorter than the replacement, or empty, hands the work over to a separate
+    // result below, with the part written so far.
+    std::size_t written = 0;  // bytes of the result at the front of `text`
+    if (literalOnly && !anchored) {
+        char* data = text.data();
+        constexpr std::size_t kBlock = TOutput::kBlock;
+        for (;;) {
+            if (match->end - match->start < std::max<std::size_t>(literalLength, 1)) break;
+            // The span before the match moves down; a short one as a fixed-size block when
+            // the block lands wholly on bytes already read.
+            const std::size_t span = match->start - pos;
+            if (written != pos) {
+                if (span <= kBlock && pos - written >= kBlock && n - pos >= kBlock) {
+                    std::memcpy(data + written, data + pos, kBlock);
+                } else {
+                    std::memmove(data + written, data + pos, span);
+                }
+            }
+            written += span;
+            if (match->end - written >= kBlock) {
+                std::memcpy(data + written, literal.data(), kBlock);
+            } else {
+                std::memcpy(data + written, literal.data(), literalLength);
+            }
+            written += literalLength;
+            ++count;
+            pos = match->end;
+            if (pos >= n || !(match = scanner.Find(source, pos))) {
+                std::memmove(data + written, data + pos, n - pos);
+                text.resize(written + (n - pos));
+                return count;
+            }
+        }
+    }
+
+    TOutput result(n);
+    result.Append(text.data(), written, n);
+    // Copies source bytes [from, from + length).
+    auto copy = [&](std::size_t from, std::size_t length) {
+        result.Append(source.data() + from, length, n - from);
+    };
+    std::string expanded;
     for (;;) {
-        result.append(source, pos, match->start - pos);
-        Expand(pieces, source.substr(match->start, match->end - match->start), result);
+        copy(pos, match->start - pos);
+        if (literalOnly) {
+            result.Append(literal.data(), literalLength, literal.size());
+        } else {
+            expanded.clear();
+            Expand(pieces, source.substr(match->start, match->end - match->start), expanded);
+            result.Append(expanded.data(), expanded.size(), expanded.size());
+        }
         std::size_t next = match->end;
         if (match->start == match->end && next < n) {
             std::size_t length = Codec().Length(source, next);
@@ -112,14 +209,14 @@ int TPatternString::GSub(std::string_view replacement, std::string& text) const 
                 // whole so that a double-byte character is never split.
                 length += Codec().Length(source, next + 1);
             }
-            result.append(source, next, length);
+            copy(next, length);
             next += length;
         }
         ++count;
         pos = next;
         if (pos >= n) break;
         if (!anchored) {
-            match = PlainSearch(source, pos);
+            match = scanner.Find(source, pos);
         } else if (source[pos - 1] == '\n') {
             match = AnchoredSearch(source, pos);
         } else {
@@ -127,8 +224,8 @@ int TPatternString::GSub(std::string_view replacement, std::string& text) const 
         }
         if (!match) break;
     }
-    result.append(source, pos);
-    text = std::move(result);
+    copy(pos, n - pos);
+    text = result.Take();
     return count;
 }
 

@@ -165,6 +165,30 @@ const SubCase kSubCases[] = {
      "!", 0},
     {"sjis_negated_class_excludes_codes_above_any_set", kSjis, kCRLF, "[^a]", "X", "\xFC\xFC", "X",
      1},
+    // Sliding to the next byte that can begin a match, and writing the result.
+    {"blanks_found_in_every_lane_of_a_word_and_the_tail", kUtf8, kCRLF, "[ \\t]+", ",",
+     "abcdefg hijklmn\topqrstu vw x", "abcdefg,hijklmn,opqrstu,vw,x", 4},
+    {"single_first_byte_found_by_jumping", kUtf8, kCRLF, ",+", ";", "0123456789,a,,b,",
+     "0123456789;a;b;", 3},
+    {"multi_byte_and_stray_bytes_slid_over", kUtf8, kCRLF, "[ \\t]+", ",",
+     "\xC3\xA9\xE3\x81\x82 \x80\xFF\t\xC3\xA9", "\xC3\xA9\xE3\x81\x82,\x80\xFF,\xC3\xA9", 2},
+    {"sjis_ascii_trail_byte_never_begins_a_match", kSjis, kCRLF, "[@A]", "X",
+     "\x81\x40\x82\x41 @\x81\x40"
+     "A",
+     "\x81\x40\x82\x41 X\x81\x40X", 2},
+    {"sjis_half_width_kana_begins_a_match", kSjis, kCRLF, "\xB1+", "X",
+     "a\xB1\xB1"
+     "b",
+     "aXb", 1},
+    {"replacement_longer_than_text_grows_result", kUtf8, kCRLF, "[ \\t]+", std::string(40, 'r'),
+     "a b\tc", "a" + std::string(40, 'r') + "b" + std::string(40, 'r') + "c", 2},
+    {"written_over_the_text_until_a_match_is_shorter_than_the_replacement", kUtf8, kCRLF, "[ \\t]+",
+     "--", "a   b  c d" + std::string(40, ' ') + "e f", "a--b--c--d--e--f", 5},
+    {"matched_text_in_replacement", kUtf8, kCRLF, "[ \\t]+", "<&>", "a \tb", "a< \t>b", 1},
+    {"long_match_then_long_failed_runs_then_match", kUtf8, kCRLF, "[ \\t]+,[ \\t]+", ",",
+     "1" + std::string(30, ' ') + "," + std::string(30, ' ') + "2" + std::string(30, ' ') + "3" +
+         std::string(30, ' ') + ", 4",
+     "1,2" + std::string(30, ' ') + "3,4", 2},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, Substitute, testing::ValuesIn(kSubCases),

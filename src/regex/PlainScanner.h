@@ -1,0 +1,109 @@
+// The plain (unanchored) search loop, kept apart so that the global substitution can run
+// it match after match over one text without setting it up again for every match.
+//
+// Set-up reduces the start state to a 256-entry table of the bytes at which a match can
+// begin: an ASCII byte on which the start state has no step never begins a match, and in
+// UTF-8, when the start state steps on no code above 0x7F, neither does any byte of a
+// multi-byte character or a stray byte, so the search slides over such bytes without
+// running the automaton; with a single possible first byte it jumps with memchr. Shift-JIS
+// trail bytes can be ASCII, so there every byte above 0x7F stops the slide and the search
+// advances whole characters from it. A set of up to four ASCII bytes (such as blank and
+// TAB) is looked for a word of eight bytes at a time, together with the bytes that can
+// follow one of them in a match. The walk itself steps ASCII bytes through the
+// dense table and decodes only bytes above 0x7F.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "regex/DfaRegExp.h"
+
+namespace tallyon {
+
+// The trajectory of a failed walk: the state it was in at each position it passed. The
+// plain search tries start positions one after another and every walk before the first
+// match fails, so a later walk that reaches the same state at the same position as a
+// failed one can stop there: it would fail the same way. Walks from neighbouring starts
+// usually merge within a few characters, which keeps a long run that almost matches (a
+// megabyte of blanks and no comma) linear instead of quadratic. Only steps beyond
+// kRecordAfter are recorded and checked, so short walks pay nothing. A failed trajectory
+// depends only on the text and the automaton, so it stays valid for every later search
+// of the same text.
+class TDeadEnds {
+public:
+    static constexpr std::size_t kRecordAfter = 16;
+    static constexpr std::size_t kNoPos = std::string_view::npos;
+
+    // True when the state at `pos` lies on the kept failed trajectory.
+    bool Contains(std::size_t pos, int state) const {
+        return pos >= base_ && pos - base_ < dead_.size() && dead_[pos - base_] == state;
+    }
+    // Records the current walk's state at `pos` (positions strictly increase in a walk).
+    void Record(std::size_t pos, int state) {
+        if (walkBase_ == kNoPos) walkBase_ = pos;
+        walk_.resize(pos - walkBase_, -1);  // -1 marks the inner bytes of a character
+        walk_.push_back(state);
+    }
+    // The current walk failed. Unless it stopped on the kept trajectory (which then still
+    // reaches further), what it recorded becomes the kept trajectory; the next walk starts
+    // with nothing recorded.
+    void EndFailedWalk(bool merged) {
+        if (walkBase_ == kNoPos) return;
+        if (!merged) {
+            dead_.swap(walk_);
+            base_ = walkBase_;
+        }
+        walk_.clear();
+        walkBase_ = kNoPos;
+    }
+    // The current walk found a match: what it recorded is not a failed trajectory.
+    void DropWalk() {
+        walk_.clear();
+        walkBase_ = kNoPos;
+    }
+
+private:
+    std::vector<int> dead_;  // state at position base_ + i of the kept failed walk
+    std::size_t base_ = 0;
+    std::vector<int> walk_;  // the current walk's recorded states from walkBase_
+    std::size_t walkBase_ = kNoPos;
+};
+
+class TPlainScanner {
+public:
+    // `dfa` and `codec` must outlive the scanner.
+    TPlainScanner(const TPatDFA& dfa, const TCharCodec& codec);
+
+    // The leftmost-longest match at or after `from`, as TPatternMatcher::PlainSearch. Every
+    // call on one scanner must pass the same text (the dead ends are positions in it).
+    std::optional<TPatMatch> Find(std::string_view text, std::size_t from);
+
+private:
+    std::size_t Walk(std::string_view text, std::size_t pos, bool& merged);
+    void SetUpSecondFilter(const TPatDFA& dfa, const TCharCodec& codec);
+    // The first position at or after `pos` whose byte can begin a match, or the end.
+    std::size_t Skip(const unsigned char* bytes, std::size_t pos, std::size_t n) const;
+
+    const TPatDFA& dfa_;
+    const TCharCodec& codec_;
+    const std::int32_t* dense_;
+    const std::uint8_t* finals_;
+    bool startFinal_;
+    int singleFirst_ = -1;  // the only byte that can begin a match, or -1
+    // A few beginning bytes are looked for eight at a time: the ASCII ones repeated over a
+    // word each, and whether every byte above 0x7F begins a walk.
+    std::uint64_t wordBytes_[4] = {};
+    int wordByteCount_ = -1;  // -1 when the set is too large for the word-wise search
+    bool wordHigh_ = false;
+    // When no single byte is a match, a beginning byte must also be followed by a byte the
+    // state after it steps on; a few such second bytes are looked for in the same word.
+    std::uint64_t secondBytes_[4] = {};
+    bool secondFilter_ = false;
+    bool begins_[256] = {};  // bytes at which a walk must be tried
+    TDeadEnds deadEnds_;
+};
+
+}  // namespace tallyon
