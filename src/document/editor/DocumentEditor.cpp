@@ -91,7 +91,10 @@ QTextCharFormat TDocumentEditor::answerFormat(bool protect) const {
 // ---- colouring -------------------------------------------------------------------------
 
 void TDocumentEditor::ColourAnswer(int line, bool protect) {
-    const QTextBlock block = document()->findBlockByNumber(line);
+    ColourAnswer(document()->findBlockByNumber(line), protect);
+}
+
+void TDocumentEditor::ColourAnswer(const QTextBlock& block, bool protect) {
     if (!block.isValid()) return;
     const QString text = block.text();
     const auto range = FindAnswer(
@@ -99,15 +102,42 @@ void TDocumentEditor::ColourAnswer(int line, bool protect) {
     if (!range) return;
     BusyHold hold(*this);
     const int b = block.position();
-    QTextCursor cursor(document());
-    cursor.setPosition(b + static_cast<int>(range->Arrow));
-    cursor.setPosition(b + static_cast<int>(range->Answer()), QTextCursor::KeepAnchor);
-    cursor.setCharFormat(arrowFormat(protect));
-    if (range->AnswerLength() > 0) {
-        cursor.setPosition(b + static_cast<int>(range->Answer()));
-        cursor.setPosition(b + static_cast<int>(range->LineLength), QTextCursor::KeepAnchor);
-        cursor.setCharFormat(answerFormat(protect));
+    setFormatWhereDifferent(b + static_cast<int>(range->Arrow),
+                            b + static_cast<int>(range->Answer()), arrowFormat(protect));
+    setFormatWhereDifferent(b + static_cast<int>(range->Answer()),
+                            b + static_cast<int>(range->LineLength), answerFormat(protect));
+}
+
+// Setting a format is a change of the document even where nothing differs: it marks the
+// document modified, and with the undo history on it is a step of its own, kept as it is.
+// With the history off, a recalculation that gives the same answers sets no format.
+void TDocumentEditor::setFormatWhereDifferent(int start, int end, const QTextCharFormat& format) {
+    if (start >= end) return;
+    if (!document()->isUndoRedoEnabled() && hasFormat(document()->findBlock(start), start, end, format)) {
+        if (!document()->isModified()) document()->setModified(true);
+        return;
     }
+    BusyHold hold(*this);
+    QTextCursor cursor(document());
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    cursor.setCharFormat(format);
+}
+
+// Fragments are walked by their lengths: a fragment's position costs a search of the
+// document's fragments, its length does not.
+bool TDocumentEditor::hasFormat(const QTextBlock& block, int start, int end,
+                                const QTextCharFormat& format) {
+    if (!block.isValid()) return false;
+    int from = block.position();
+    if (end > from + block.length() - 1) return false;
+    for (auto it = block.begin(); !it.atEnd() && from < end; ++it) {
+        const QTextFragment fragment = it.fragment();
+        const int to = from + fragment.length();
+        if (start < to && fragment.charFormat() != format) return false;
+        from = to;
+    }
+    return true;
 }
 
 void TDocumentEditor::ColourAllAnswers(bool protect) {

@@ -25,6 +25,7 @@
 #include <QList>
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <functional>
 #include <vector>
@@ -73,6 +74,10 @@ public:
     // Gives the arrow and answer of `line` their colours, the answer bold; `protect` marks
     // both protected. A line without an arrow is left alone; the selection is untouched.
     void ColourAnswer(int line, bool protect);
+    void ColourAnswer(const QTextBlock& block, bool protect);
+    // Gives the characters from `start` to `end` (on one line) the format `format`, under
+    // the busy mark; with the undo history off, not where every one of them has it already.
+    void setFormatWhereDifferent(int start, int end, const QTextCharFormat& format);
     // ColourAnswer for every counted line, under the busy mark.
     void ColourAllAnswers(bool protect);
 
@@ -185,6 +190,9 @@ private:
     Fingerprint fingerprint() const;
     void modificationChanged(bool modified);
     QTextCharFormat arrowFormat(bool protect) const;
+    // Whether every character from `start` to `end`, all on `block`, has `format`.
+    static bool hasFormat(const QTextBlock& block, int start, int end,
+                          const QTextCharFormat& format);
     QTextCharFormat answerFormat(bool protect) const;
 
     DocumentColours colours_;

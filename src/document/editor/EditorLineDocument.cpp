@@ -5,7 +5,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "document/LineModel.h"
 #include "document/editor/DocumentEditor.h"
+
+#include <algorithm>
 
 namespace tallyon {
 
@@ -59,22 +62,63 @@ std::string TEditorLineDocument::Line(int n) const {
     return block.isValid() ? block.text().toStdString() : std::string();
 }
 
+// With the undo history on, a line is replaced whole, so that Undo takes back exactly the
+// line's old text. With it off (a command that rewrites every line), only the characters
+// that differ are replaced and only formats that differ are set: a recalculation that gives
+// the same answers then costs no edit of the text at all.
 void TEditorLineDocument::ReplaceLine(int n, std::string_view text) {
     const QTextBlock block = editor_.document()->findBlockByNumber(n);
     if (!block.isValid()) return;
     TDocumentEditor::BusyHold hold(editor_);
-    QTextCursor cursor(block);
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    cursor.insertText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                      TDocumentEditor::plainFormat());
+    const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (editor_.document()->isUndoRedoEnabled()) {
+        QTextCursor cursor(block);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.insertText(line, TDocumentEditor::plainFormat());
+        return;
+    }
+    rewriteChanged(block, line, static_cast<int>(line.size()));
 }
 
 void TEditorLineDocument::ReplaceAnsweredLine(int n, std::string_view text) {
     TDocumentEditor::BusyHold hold(editor_);
-    ReplaceLine(n, text);
-    editor_.ColourAnswer(n, true);
+    if (editor_.document()->isUndoRedoEnabled()) {
+        ReplaceLine(n, text);
+        editor_.ColourAnswer(n, true);
+        return;
+    }
+    const QTextBlock block = editor_.document()->findBlockByNumber(n);
+    if (!block.isValid()) return;
+    const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const auto range = FindAnswer(
+        std::u16string_view(reinterpret_cast<const char16_t*>(line.utf16()), line.size()));
+    rewriteChanged(block, line, range ? static_cast<int>(range->Arrow) : line.size());
+    editor_.ColourAnswer(block, true);
 }
 
+void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString& line,
+                                         int plainEnd) {
+    const QString old = block.text();
+    const int b = block.position();
+    const qsizetype common = std::min(old.size(), line.size());
+    qsizetype head = 0;
+    while (head < common && old[head] == line[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < common - head && old[old.size() - 1 - tail] == line[line.size() - 1 - tail])
+        ++tail;
+    if (head + tail < old.size() || head + tail < line.size()) {
+        QTextCursor cursor(editor_.document());
+        cursor.setPosition(b + static_cast<int>(head));
+        cursor.setPosition(b + static_cast<int>(old.size() - tail), QTextCursor::KeepAnchor);
+        cursor.insertText(line.mid(head, line.size() - head - tail),
+                          TDocumentEditor::plainFormat());
+    } else if (!editor_.document()->isModified()) {
+        // Rewriting a line counts as a change even where the text stays the same.
+        editor_.document()->setModified(true);
+    }
+    editor_.setFormatWhereDifferent(b, b + plainEnd, TDocumentEditor::plainFormat());
+}
 void TEditorLineDocument::AppendEmptyLine() {
     TDocumentEditor::BusyHold hold(editor_);
     QTextCursor cursor(editor_.document());

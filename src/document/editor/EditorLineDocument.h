@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <QTextBlock>
 #include <QTextCursor>
 
 #include "document/CalcDocument.h"
@@ -44,6 +45,9 @@ public:
 
 private:
     QTextCursor caret() const;
+    // Replaces what differs between `block`'s text and `line`, and gives the characters up to
+    // `plainEnd` the plain format where they lack it.
+    void rewriteChanged(const QTextBlock& block, const QString& line, int plainEnd);
 
     TDocumentEditor& editor_;
     int batches_ = 0;    // open batches; the caret lives in caret_ while non-zero
