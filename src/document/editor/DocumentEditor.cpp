@@ -88,6 +88,19 @@ QTextCharFormat TDocumentEditor::answerFormat(bool protect) const {
     return format;
 }
 
+// The colour is resolved on every use, as a system colour follows the palette; the format
+// is built again only when it changes.
+QTextCharFormat& TDocumentEditor::KeptFormat::get(const QColor& colour, bool protect,
+                                                  const std::function<QTextCharFormat()>& build) {
+    if (!built_ || colour != colour_ || protect != protect_) {
+        format_ = build();
+        colour_ = colour;
+        protect_ = protect;
+        built_ = true;
+    }
+    return format_;
+}
+
 // ---- colouring -------------------------------------------------------------------------
 
 void TDocumentEditor::ColourAnswer(int line, bool protect) {
@@ -102,39 +115,53 @@ void TDocumentEditor::ColourAnswer(const QTextBlock& block, bool protect) {
     if (!range) return;
     BusyHold hold(*this);
     const int b = block.position();
-    setFormatWhereDifferent(b + static_cast<int>(range->Arrow),
-                            b + static_cast<int>(range->Answer()), arrowFormat(protect));
-    setFormatWhereDifferent(b + static_cast<int>(range->Answer()),
-                            b + static_cast<int>(range->LineLength), answerFormat(protect));
+    QTextCharFormat& arrow = arrowKept_.get(ToQColor(colours_.arrow), protect,
+                                            [&] { return arrowFormat(protect); });
+    setFormatWhereDifferent(block, b, static_cast<int>(range->Arrow),
+                            static_cast<int>(range->Answer()), arrow);
+    QTextCharFormat& answer = answerKept_.get(ToQColor(colours_.answer), protect,
+                                              [&] { return answerFormat(protect); });
+    setFormatWhereDifferent(block, b, static_cast<int>(range->Answer()),
+                            static_cast<int>(range->LineLength), answer);
+}
+
+void TDocumentEditor::setPlainWhereDifferent(const QTextBlock& block, int end) {
+    if (!block.isValid()) return;
+    setFormatWhereDifferent(block, block.position(), 0, end, plain_);
 }
 
 // Setting a format is a change of the document even where nothing differs: it marks the
 // document modified, and with the undo history on it is a step of its own, kept as it is.
 // With the history off, a recalculation that gives the same answers sets no format.
-void TDocumentEditor::setFormatWhereDifferent(int start, int end, const QTextCharFormat& format) {
+void TDocumentEditor::setFormatWhereDifferent(const QTextBlock& block, int position, int start,
+                                              int end, QTextCharFormat& format) {
     if (start >= end) return;
-    if (!document()->isUndoRedoEnabled() && hasFormat(document()->findBlock(start), start, end, format)) {
+    if (!document()->isUndoRedoEnabled() && hasFormat(block, start, end, format)) {
         if (!document()->isModified()) document()->setModified(true);
         return;
     }
     BusyHold hold(*this);
     QTextCursor cursor(document());
-    cursor.setPosition(start);
-    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    cursor.setPosition(position + start);
+    cursor.setPosition(position + end, QTextCursor::KeepAnchor);
     cursor.setCharFormat(format);
 }
 
 // Fragments are walked by their lengths: a fragment's position costs a search of the
-// document's fragments, its length does not.
+// document's fragments, its length does not. A fragment's format that equals `format` takes
+// its place: it shares the document's copy, and the next comparison with it is immediate.
 bool TDocumentEditor::hasFormat(const QTextBlock& block, int start, int end,
-                                const QTextCharFormat& format) {
-    if (!block.isValid()) return false;
-    int from = block.position();
-    if (end > from + block.length() - 1) return false;
+                                QTextCharFormat& format) {
+    if (end > block.length() - 1) return false;
+    int from = 0;
     for (auto it = block.begin(); !it.atEnd() && from < end; ++it) {
         const QTextFragment fragment = it.fragment();
         const int to = from + fragment.length();
-        if (start < to && fragment.charFormat() != format) return false;
+        if (start < to) {
+            const QTextCharFormat own = fragment.charFormat();
+            if (own != format) return false;
+            format = own;
+        }
         from = to;
     }
     return true;

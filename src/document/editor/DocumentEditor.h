@@ -75,9 +75,9 @@ public:
     // both protected. A line without an arrow is left alone; the selection is untouched.
     void ColourAnswer(int line, bool protect);
     void ColourAnswer(const QTextBlock& block, bool protect);
-    // Gives the characters from `start` to `end` (on one line) the format `format`, under
-    // the busy mark; with the undo history off, not where every one of them has it already.
-    void setFormatWhereDifferent(int start, int end, const QTextCharFormat& format);
+    // Gives the characters of `block` before `end` the plain format, under the busy mark;
+    // with the undo history off, not where every one of them has it already.
+    void setPlainWhereDifferent(const QTextBlock& block, int end);
     // ColourAnswer for every counted line, under the busy mark.
     void ColourAllAnswers(bool protect);
 
@@ -190,12 +190,30 @@ private:
     Fingerprint fingerprint() const;
     void modificationChanged(bool modified);
     QTextCharFormat arrowFormat(bool protect) const;
-    // Whether every character from `start` to `end`, all on `block`, has `format`.
-    static bool hasFormat(const QTextBlock& block, int start, int end,
-                          const QTextCharFormat& format);
+    // Gives the characters of `block` (at `position`) from offset `start` to `end` the
+    // format `format`; with the undo history off, not where every one of them has it.
+    void setFormatWhereDifferent(const QTextBlock& block, int position, int start, int end,
+                                 QTextCharFormat& format);
+    // Whether every character of `block` from offset `start` to `end` has `format`.
+    static bool hasFormat(const QTextBlock& block, int start, int end, QTextCharFormat& format);
+    // A format built once for its colour and protection.
+    class KeptFormat {
+    public:
+        QTextCharFormat& get(const QColor& colour, bool protect,
+                             const std::function<QTextCharFormat()>& build);
+
+    private:
+        QTextCharFormat format_;
+        QColor colour_;
+        bool protect_ = false;
+        bool built_ = false;
+    };
     QTextCharFormat answerFormat(bool protect) const;
 
     DocumentColours colours_;
+    QTextCharFormat plain_ = plainFormat();
+    KeptFormat arrowKept_;
+    KeptFormat answerKept_;
     Fingerprint saved_;            // of the text last loaded or saved
     bool markingSaved_ = false;    // setModified(false) is clearing Qt's flag
     int busy_ = 0;                 // busy mark holders

@@ -99,7 +99,6 @@ void TEditorLineDocument::ReplaceAnsweredLine(int n, std::string_view text) {
 void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString& line,
                                          int plainEnd) {
     const QString old = block.text();
-    const int b = block.position();
     const qsizetype common = std::min(old.size(), line.size());
     qsizetype head = 0;
     while (head < common && old[head] == line[head])
@@ -108,6 +107,7 @@ void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString&
     while (tail < common - head && old[old.size() - 1 - tail] == line[line.size() - 1 - tail])
         ++tail;
     if (head + tail < old.size() || head + tail < line.size()) {
+        const int b = block.position();
         QTextCursor cursor(editor_.document());
         cursor.setPosition(b + static_cast<int>(head));
         cursor.setPosition(b + static_cast<int>(old.size() - tail), QTextCursor::KeepAnchor);
@@ -117,7 +117,7 @@ void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString&
         // Rewriting a line counts as a change even where the text stays the same.
         editor_.document()->setModified(true);
     }
-    editor_.setFormatWhereDifferent(b, b + plainEnd, TDocumentEditor::plainFormat());
+    editor_.setPlainWhereDifferent(block, plainEnd);
 }
 void TEditorLineDocument::AppendEmptyLine() {
     TDocumentEditor::BusyHold hold(editor_);
