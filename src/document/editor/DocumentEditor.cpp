@@ -112,35 +112,39 @@ void TDocumentEditor::ColourAnswer(const QTextBlock& block, bool protect) {
     const QString text = block.text();
     const auto range = FindAnswer(
         std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
-    if (!range) return;
+    if (range) ColourAnswer(block, *range, protect);
+}
+
+void TDocumentEditor::ColourAnswer(const QTextBlock& block, const TAnswerRange& range,
+                                   bool protect) {
     BusyHold hold(*this);
-    const int b = block.position();
     QTextCharFormat& arrow = arrowKept_.get(ToQColor(colours_.arrow), protect,
                                             [&] { return arrowFormat(protect); });
-    setFormatWhereDifferent(block, b, static_cast<int>(range->Arrow),
-                            static_cast<int>(range->Answer()), arrow);
+    setFormatWhereDifferent(block, static_cast<int>(range.Arrow),
+                            static_cast<int>(range.Answer()), arrow);
     QTextCharFormat& answer = answerKept_.get(ToQColor(colours_.answer), protect,
                                               [&] { return answerFormat(protect); });
-    setFormatWhereDifferent(block, b, static_cast<int>(range->Answer()),
-                            static_cast<int>(range->LineLength), answer);
+    setFormatWhereDifferent(block, static_cast<int>(range.Answer()),
+                            static_cast<int>(range.LineLength), answer);
 }
 
 void TDocumentEditor::setPlainWhereDifferent(const QTextBlock& block, int end) {
     if (!block.isValid()) return;
-    setFormatWhereDifferent(block, block.position(), 0, end, plain_);
+    setFormatWhereDifferent(block, 0, end, plain_);
 }
 
 // Setting a format is a change of the document even where nothing differs: it marks the
 // document modified, and with the undo history on it is a step of its own, kept as it is.
 // With the history off, a recalculation that gives the same answers sets no format.
-void TDocumentEditor::setFormatWhereDifferent(const QTextBlock& block, int position, int start,
-                                              int end, QTextCharFormat& format) {
+void TDocumentEditor::setFormatWhereDifferent(const QTextBlock& block, int start, int end,
+                                              QTextCharFormat& format) {
     if (start >= end) return;
     if (!document()->isUndoRedoEnabled() && hasFormat(block, start, end, format)) {
         if (!document()->isModified()) document()->setModified(true);
         return;
     }
     BusyHold hold(*this);
+    const int position = block.position();
     QTextCursor cursor(document());
     cursor.setPosition(position + start);
     cursor.setPosition(position + end, QTextCursor::KeepAnchor);

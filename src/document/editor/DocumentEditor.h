@@ -30,6 +30,7 @@
 #include <functional>
 #include <vector>
 
+#include "document/LineModel.h"
 #include "settings/SettingsRecord.h"
 
 class QMenu;
@@ -75,6 +76,8 @@ public:
     // both protected. A line without an arrow is left alone; the selection is untouched.
     void ColourAnswer(int line, bool protect);
     void ColourAnswer(const QTextBlock& block, bool protect);
+    // ColourAnswer for a block whose answer is known to lie at `range`.
+    void ColourAnswer(const QTextBlock& block, const TAnswerRange& range, bool protect);
     // Gives the characters of `block` before `end` the plain format, under the busy mark;
     // with the undo history off, not where every one of them has it already.
     void setPlainWhereDifferent(const QTextBlock& block, int end);
@@ -190,9 +193,9 @@ private:
     Fingerprint fingerprint() const;
     void modificationChanged(bool modified);
     QTextCharFormat arrowFormat(bool protect) const;
-    // Gives the characters of `block` (at `position`) from offset `start` to `end` the
-    // format `format`; with the undo history off, not where every one of them has it.
-    void setFormatWhereDifferent(const QTextBlock& block, int position, int start, int end,
+    // Gives the characters of `block` from offset `start` to `end` the format `format`;
+    // with the undo history off, not where every one of them has it already.
+    void setFormatWhereDifferent(const QTextBlock& block, int start, int end,
                                  QTextCharFormat& format);
     // Whether every character of `block` from offset `start` to `end` has `format`.
     static bool hasFormat(const QTextBlock& block, int start, int end, QTextCharFormat& format);

@@ -57,8 +57,28 @@ int TEditorLineDocument::LineCount() const {
     return editor_.lineCount();
 }
 
-std::string TEditorLineDocument::Line(int n) const {
+// A command visits lines in order; finding a block by its number searches the document.
+QTextBlock TEditorLineDocument::blockAt(int n) const {
+    const int count = editor_.document()->blockCount();
+    if (batches_ > 0 && recent_.isValid() && recentCount_ == count) {
+        if (n == recentNumber_) return recent_;
+        if (n == recentNumber_ + 1) {
+            recent_ = recent_.next();
+            recentNumber_ = n;
+            return recent_;
+        }
+    }
     const QTextBlock block = editor_.document()->findBlockByNumber(n);
+    if (batches_ > 0) {
+        recent_ = block;
+        recentNumber_ = n;
+        recentCount_ = count;
+    }
+    return block;
+}
+
+std::string TEditorLineDocument::Line(int n) const {
+    const QTextBlock block = blockAt(n);
     return block.isValid() ? block.text().toStdString() : std::string();
 }
 
@@ -67,7 +87,7 @@ std::string TEditorLineDocument::Line(int n) const {
 // that differ are replaced and only formats that differ are set: a recalculation that gives
 // the same answers then costs no edit of the text at all.
 void TEditorLineDocument::ReplaceLine(int n, std::string_view text) {
-    const QTextBlock block = editor_.document()->findBlockByNumber(n);
+    const QTextBlock block = blockAt(n);
     if (!block.isValid()) return;
     TDocumentEditor::BusyHold hold(editor_);
     const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -87,13 +107,13 @@ void TEditorLineDocument::ReplaceAnsweredLine(int n, std::string_view text) {
         editor_.ColourAnswer(n, true);
         return;
     }
-    const QTextBlock block = editor_.document()->findBlockByNumber(n);
+    const QTextBlock block = blockAt(n);
     if (!block.isValid()) return;
     const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const auto range = FindAnswer(
         std::u16string_view(reinterpret_cast<const char16_t*>(line.utf16()), line.size()));
     rewriteChanged(block, line, range ? static_cast<int>(range->Arrow) : line.size());
-    editor_.ColourAnswer(block, true);
+    if (range) editor_.ColourAnswer(block, *range, true);
 }
 
 void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString& line,
@@ -132,7 +152,10 @@ QTextCursor TEditorLineDocument::caret() const {
 
 TEditorLineDocument::Batch::Batch(TEditorLineDocument& document)
     : document_(document), group_(document.editor_.document()) {
-    if (document_.batches_++ == 0) document_.caret_ = document_.editor_.textCursor();
+    if (document_.batches_++ == 0) {
+        document_.caret_ = document_.editor_.textCursor();
+        document_.recent_ = QTextBlock();
+    }
     group_.beginEditBlock();
 }
 
@@ -156,10 +179,11 @@ int TEditorLineDocument::CaretColumn() const {
 }
 
 void TEditorLineDocument::SetCaret(int n, int column) {
-    QTextBlock block = editor_.document()->findBlockByNumber(n);
+    QTextBlock block = blockAt(n);
     if (!block.isValid()) block = editor_.document()->lastBlock();
     QTextCursor cursor(block);
-    cursor.setPosition(block.position() + Utf16OffsetOfByteColumn(block.text(), column));
+    if (column > 0)
+        cursor.setPosition(block.position() + Utf16OffsetOfByteColumn(block.text(), column));
     if (batches_ > 0)
         caret_ = cursor;
     else

@@ -45,6 +45,9 @@ public:
 
 private:
     QTextCursor caret() const;
+    // The block of line `n`; during a batch, the block last found or the one after it is
+    // taken without a search while the document's block count stays the same.
+    QTextBlock blockAt(int n) const;
     // Replaces what differs between `block`'s text and `line`, and gives the characters up to
     // `plainEnd` the plain format where they lack it.
     void rewriteChanged(const QTextBlock& block, const QString& line, int plainEnd);
@@ -52,6 +55,9 @@ private:
     TDocumentEditor& editor_;
     int batches_ = 0;    // open batches; the caret lives in caret_ while non-zero
     QTextCursor caret_;  // the caret during a batch
+    mutable QTextBlock recent_;   // the block last found during the batch
+    mutable int recentNumber_ = -1;
+    mutable int recentCount_ = -1;  // the document's block count when it was found
 };
 
 // Converts between a UTF-8 byte column and a UTF-16 offset of the same text. A byte column
