@@ -141,6 +141,7 @@ void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString&
 }
 void TEditorLineDocument::AppendEmptyLine() {
     TDocumentEditor::BusyHold hold(editor_);
+    caretLine_ = -1;  // a caret at the end moves onto the new line
     QTextCursor cursor(editor_.document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertBlock(cursor.blockFormat(), TDocumentEditor::plainFormat());
@@ -155,6 +156,7 @@ TEditorLineDocument::Batch::Batch(TEditorLineDocument& document)
     if (document_.batches_++ == 0) {
         document_.caret_ = document_.editor_.textCursor();
         document_.recent_ = QTextBlock();
+        document_.caretLine_ = -1;
     }
     group_.beginEditBlock();
 }
@@ -168,6 +170,8 @@ TEditorLineDocument::Batch::~Batch() {
 }
 
 int TEditorLineDocument::CaretLine() const {
+    if (batches_ > 0 && caretLine_ >= 0 && caretCount_ == editor_.document()->blockCount())
+        return caretLine_;
     const int start = caret().selectionStart();
     return editor_.document()->findBlock(start).blockNumber();
 }
@@ -180,6 +184,8 @@ int TEditorLineDocument::CaretColumn() const {
 
 void TEditorLineDocument::SetCaret(int n, int column) {
     QTextBlock block = blockAt(n);
+    caretLine_ = block.isValid() ? n : -1;
+    caretCount_ = editor_.document()->blockCount();
     if (!block.isValid()) block = editor_.document()->lastBlock();
     QTextCursor cursor(block);
     if (column > 0)

@@ -58,6 +58,10 @@ private:
     mutable QTextBlock recent_;   // the block last found during the batch
     mutable int recentNumber_ = -1;
     mutable int recentCount_ = -1;  // the document's block count when it was found
+    // The caret's line as last set during the batch (-1 unknown), and the block count then:
+    // the line's own rewrites never move the caret off it.
+    int caretLine_ = -1;
+    int caretCount_ = -1;
 };
 
 // Converts between a UTF-8 byte column and a UTF-16 offset of the same text. A byte column
