@@ -128,6 +128,51 @@ void TDocumentEditor::ColourAnswer(const QTextBlock& block, const TAnswerRange& 
                             static_cast<int>(range.LineLength), answer);
 }
 
+// One walk over the line's fragments decides for all three parts at once.
+void TDocumentEditor::FormatAnsweredLine(const QTextBlock& block, const TAnswerRange& range) {
+    if (!block.isValid()) return;
+    BusyHold hold(*this);
+    QTextCharFormat& arrow =
+        arrowKept_.get(ToQColor(colours_.arrow), true, [&] { return arrowFormat(true); });
+    QTextCharFormat& answer =
+        answerKept_.get(ToQColor(colours_.answer), true, [&] { return answerFormat(true); });
+    if (!document()->isUndoRedoEnabled() &&
+        block.length() - 1 == static_cast<int>(range.LineLength)) {
+        struct Part {
+            int start;
+            int end;
+            QTextCharFormat* format;
+        };
+        const Part parts[] = {
+            {0, static_cast<int>(range.Arrow), &plain_},
+            {static_cast<int>(range.Arrow), static_cast<int>(range.Answer()), &arrow},
+            {static_cast<int>(range.Answer()), static_cast<int>(range.LineLength), &answer},
+        };
+        bool same = true;
+        int from = 0;
+        for (auto it = block.begin(); same && !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int to = from + fragment.length();
+            const QTextCharFormat own = fragment.charFormat();
+            for (const Part& part : parts) {
+                if (part.start >= to || from >= part.end) continue;
+                if (own != *part.format) {
+                    same = false;
+                    break;
+                }
+                *part.format = own;
+            }
+            from = to;
+        }
+        if (same) {
+            if (!document()->isModified()) document()->setModified(true);
+            return;
+        }
+    }
+    setFormatWhereDifferent(block, 0, static_cast<int>(range.Arrow), plain_);
+    ColourAnswer(block, range, true);
+}
+
 void TDocumentEditor::setPlainWhereDifferent(const QTextBlock& block, int end) {
     if (!block.isValid()) return;
     setFormatWhereDifferent(block, 0, end, plain_);

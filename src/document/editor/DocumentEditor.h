@@ -78,6 +78,10 @@ public:
     void ColourAnswer(const QTextBlock& block, bool protect);
     // ColourAnswer for a block whose answer is known to lie at `range`.
     void ColourAnswer(const QTextBlock& block, const TAnswerRange& range, bool protect);
+    // Gives a line with its answer at `range` the plain format before the arrow and the
+    // arrow's and answer's formats, protected, under the busy mark; with the undo history
+    // off, sets none when every character has its format already.
+    void FormatAnsweredLine(const QTextBlock& block, const TAnswerRange& range);
     // Gives the characters of `block` before `end` the plain format, under the busy mark;
     // with the undo history off, not where every one of them has it already.
     void setPlainWhereDifferent(const QTextBlock& block, int end);

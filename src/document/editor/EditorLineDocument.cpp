@@ -112,8 +112,8 @@ void TEditorLineDocument::ReplaceAnsweredLine(int n, std::string_view text) {
     const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const auto range = FindAnswer(
         std::u16string_view(reinterpret_cast<const char16_t*>(line.utf16()), line.size()));
-    rewriteChanged(block, line, range ? static_cast<int>(range->Arrow) : line.size());
-    if (range) editor_.ColourAnswer(block, *range, true);
+    rewriteChanged(block, line, range ? -1 : line.size());
+    if (range) editor_.FormatAnsweredLine(block, *range);
 }
 
 void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString& line,
@@ -137,7 +137,7 @@ void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString&
         // Rewriting a line counts as a change even where the text stays the same.
         editor_.document()->setModified(true);
     }
-    editor_.setPlainWhereDifferent(block, plainEnd);
+    if (plainEnd >= 0) editor_.setPlainWhereDifferent(block, plainEnd);
 }
 void TEditorLineDocument::AppendEmptyLine() {
     TDocumentEditor::BusyHold hold(editor_);

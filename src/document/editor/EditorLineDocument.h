@@ -49,7 +49,7 @@ private:
     // taken without a search while the document's block count stays the same.
     QTextBlock blockAt(int n) const;
     // Replaces what differs between `block`'s text and `line`, and gives the characters up to
-    // `plainEnd` the plain format where they lack it.
+    // `plainEnd` (unless negative) the plain format where they lack it.
     void rewriteChanged(const QTextBlock& block, const QString& line, int plainEnd);
 
     TDocumentEditor& editor_;
