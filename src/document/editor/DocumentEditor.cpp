@@ -128,7 +128,7 @@ void TDocumentEditor::ColourAnswer(const QTextBlock& block, const TAnswerRange& 
                             static_cast<int>(range.LineLength), answer);
 }
 
-// One walk over the line's fragments decides for all three parts at once.
+// One walk over the line's fragments decides for all three spans at once.
 void TDocumentEditor::FormatAnsweredLine(const QTextBlock& block, const TAnswerRange& range) {
     if (!block.isValid()) return;
     BusyHold hold(*this);
@@ -138,12 +138,12 @@ void TDocumentEditor::FormatAnsweredLine(const QTextBlock& block, const TAnswerR
         answerKept_.get(ToQColor(colours_.answer), true, [&] { return answerFormat(true); });
     if (!document()->isUndoRedoEnabled() &&
         block.length() - 1 == static_cast<int>(range.LineLength)) {
-        struct Part {
+        struct Span {
             int start;
             int end;
             QTextCharFormat* format;
         };
-        const Part parts[] = {
+        const Span spans[] = {
             {0, static_cast<int>(range.Arrow), &plain_},
             {static_cast<int>(range.Arrow), static_cast<int>(range.Answer()), &arrow},
             {static_cast<int>(range.Answer()), static_cast<int>(range.LineLength), &answer},
@@ -154,13 +154,13 @@ void TDocumentEditor::FormatAnsweredLine(const QTextBlock& block, const TAnswerR
             const QTextFragment fragment = it.fragment();
             const int to = from + fragment.length();
             const QTextCharFormat own = fragment.charFormat();
-            for (const Part& part : parts) {
-                if (part.start >= to || from >= part.end) continue;
-                if (own != *part.format) {
+            for (const Span& span : spans) {
+                if (span.start >= to || from >= span.end) continue;
+                if (own != *span.format) {
                     same = false;
                     break;
                 }
-                *part.format = own;
+                *span.format = own;
             }
             from = to;
         }
