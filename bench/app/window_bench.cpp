@@ -1,5 +1,7 @@
-// The main window under load: Calculate again over a 10,000-line document, one key press
-// at the end of that document, and the resident memory after repeated recalculation.
+// The main window under load: Calculate again over a long document (10,000 and 100,000
+// lines, beside the same calculation over the document held in memory, as the command-line
+// calculator runs it), one key press at the end of a 10,000-line document, and the resident
+// memory after repeated recalculation.
 // Runs offscreen: QT_QPA_PLATFORM=offscreen is set here when the caller has not set it.
 #include <benchmark/benchmark.h>
 
@@ -18,7 +20,11 @@
 #include "app/IdleUpdater.h"
 #include "app/MainWnd.h"
 #include "app/Prompts.h"
+#include "document/CalcDocument.h"
+#include "document/MemoryLineDocument.h"
 #include "document/editor/DocumentEditor.h"
+#include "engine/VariableList.h"
+#include "settings/SettingsRecord.h"
 
 using namespace tallyon;
 
@@ -38,24 +44,31 @@ void EnsureApplication() {
 }
 
 // An engineering session repeated: assignments, unit suffixes, functions, comments.
-QStringList LongDocument() {
+std::vector<std::string> LongDocumentLines(int count) {
     static const char* const kPattern[] = {
         "R1 := 4.7K",  "R2 := 10K",    "R1 // R2",  "_F := 1K", "CAP(1U) ; reactance",
         "SQRT(R1*R2)", "SIN(_PI/6)*2", "ANS^2 + 1", "",         "x := x + 1",
     };
-    QStringList lines;
-    lines << "x := 0";
-    for (int i = 1; i < kLines; ++i)
-        lines << QString::fromUtf8(kPattern[i % 10]);
+    std::vector<std::string> lines;
+    lines.emplace_back("x := 0");
+    for (int i = 1; i < count; ++i)
+        lines.emplace_back(kPattern[i % 10]);
     return lines;
 }
 
-std::unique_ptr<TFrmMain> OpenWindow() {
+QStringList LongDocument(int count) {
+    QStringList lines;
+    for (const std::string& line : LongDocumentLines(count))
+        lines << QString::fromStdString(line);
+    return lines;
+}
+
+std::unique_ptr<TFrmMain> OpenWindow(int count = kLines) {
     EnsureApplication();
     auto window = std::make_unique<TFrmMain>();
     window->show();
     QCoreApplication::sendPostedEvents(window.get());
-    window->REdit1->showLines(LongDocument());
+    window->REdit1->showLines(LongDocument(count));
     QCoreApplication::processEvents();
     return window;
 }
@@ -85,9 +98,10 @@ double HeapBytes() {
     return static_cast<double>(info.uordblks + info.hblkhd);
 }
 
-void BM_CalculateAgainTenThousandLines(benchmark::State& state) {
+// The argument is the line count.
+void BM_CalculateAgain(benchmark::State& state) {
     tallyon::ScriptedPrompts prompts;
-    auto window = OpenWindow();
+    auto window = OpenWindow(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         Recalculate(*window);
         QCoreApplication::processEvents();  // let the editor lay out and paint
@@ -95,7 +109,29 @@ void BM_CalculateAgainTenThousandLines(benchmark::State& state) {
     state.counters["lines"] = window->REdit1->lineCount();
     state.counters["errors"] = static_cast<double>(prompts.messages().size());
 }
-BENCHMARK(BM_CalculateAgainTenThousandLines)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_CalculateAgain)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The same calculation over the document in memory, as the command-line calculator runs it:
+// the window's time divided by this one is what the window adds.
+void BM_CalculateAgainInMemory(benchmark::State& state) {
+    const TSettingsRecord settings;
+    // Calculated once first, as the window's document is after its first round.
+    std::vector<std::string> lines = LongDocumentLines(static_cast<int>(state.range(0)));
+    {
+        TMemoryLineDocument document(lines);
+        TVariableList variables;
+        TCalcDocument(document, variables, settings).CalculateAgain();
+        lines = document.TextLines();
+    }
+    for (auto _ : state) {
+        TMemoryLineDocument document(lines);
+        TVariableList variables;
+        TCalcDocument calc(document, variables, settings);
+        calc.CalculateAgain();
+        benchmark::DoNotOptimize(document.TextLines().data());
+    }
+}
+BENCHMARK(BM_CalculateAgainInMemory)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // A window with the calculated document, the caret at its end and the focus on it.
 std::unique_ptr<TFrmMain> OpenCalculatedWindowAtEnd() {

@@ -88,26 +88,132 @@ QTextCharFormat TDocumentEditor::answerFormat(bool protect) const {
     return format;
 }
 
+// The colour is resolved on every use, as a system colour follows the palette; the format
+// is built again only when it changes.
+QTextCharFormat& TDocumentEditor::KeptFormat::get(const QColor& colour, bool protect,
+                                                  const std::function<QTextCharFormat()>& build) {
+    if (!built_ || colour != colour_ || protect != protect_) {
+        format_ = build();
+        colour_ = colour;
+        protect_ = protect;
+        built_ = true;
+    }
+    return format_;
+}
+
 // ---- colouring -------------------------------------------------------------------------
 
 void TDocumentEditor::ColourAnswer(int line, bool protect) {
-    const QTextBlock block = document()->findBlockByNumber(line);
+    ColourAnswer(document()->findBlockByNumber(line), protect);
+}
+
+void TDocumentEditor::ColourAnswer(const QTextBlock& block, bool protect) {
     if (!block.isValid()) return;
     const QString text = block.text();
     const auto range = FindAnswer(
         std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
-    if (!range) return;
+    if (range) ColourAnswer(block, *range, protect);
+}
+
+void TDocumentEditor::ColourAnswer(const QTextBlock& block, const TAnswerRange& range,
+                                   bool protect) {
     BusyHold hold(*this);
-    const int b = block.position();
-    QTextCursor cursor(document());
-    cursor.setPosition(b + static_cast<int>(range->Arrow));
-    cursor.setPosition(b + static_cast<int>(range->Answer()), QTextCursor::KeepAnchor);
-    cursor.setCharFormat(arrowFormat(protect));
-    if (range->AnswerLength() > 0) {
-        cursor.setPosition(b + static_cast<int>(range->Answer()));
-        cursor.setPosition(b + static_cast<int>(range->LineLength), QTextCursor::KeepAnchor);
-        cursor.setCharFormat(answerFormat(protect));
+    QTextCharFormat& arrow = arrowKept_.get(ToQColor(colours_.arrow), protect,
+                                            [&] { return arrowFormat(protect); });
+    setFormatWhereDifferent(block, static_cast<int>(range.Arrow),
+                            static_cast<int>(range.Answer()), arrow);
+    QTextCharFormat& answer = answerKept_.get(ToQColor(colours_.answer), protect,
+                                              [&] { return answerFormat(protect); });
+    setFormatWhereDifferent(block, static_cast<int>(range.Answer()),
+                            static_cast<int>(range.LineLength), answer);
+}
+
+// One walk over the line's fragments decides for all three spans at once.
+void TDocumentEditor::FormatAnsweredLine(const QTextBlock& block, const TAnswerRange& range) {
+    if (!block.isValid()) return;
+    BusyHold hold(*this);
+    QTextCharFormat& arrow =
+        arrowKept_.get(ToQColor(colours_.arrow), true, [&] { return arrowFormat(true); });
+    QTextCharFormat& answer =
+        answerKept_.get(ToQColor(colours_.answer), true, [&] { return answerFormat(true); });
+    if (!document()->isUndoRedoEnabled() &&
+        block.length() - 1 == static_cast<int>(range.LineLength)) {
+        struct Span {
+            int start;
+            int end;
+            QTextCharFormat* format;
+        };
+        const Span spans[] = {
+            {0, static_cast<int>(range.Arrow), &plain_},
+            {static_cast<int>(range.Arrow), static_cast<int>(range.Answer()), &arrow},
+            {static_cast<int>(range.Answer()), static_cast<int>(range.LineLength), &answer},
+        };
+        bool same = true;
+        int from = 0;
+        for (auto it = block.begin(); same && !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int to = from + fragment.length();
+            const QTextCharFormat own = fragment.charFormat();
+            for (const Span& span : spans) {
+                if (span.start >= to || from >= span.end) continue;
+                if (own != *span.format) {
+                    same = false;
+                    break;
+                }
+                *span.format = own;
+            }
+            from = to;
+        }
+        if (same) {
+            if (!document()->isModified()) document()->setModified(true);
+            return;
+        }
     }
+    setFormatWhereDifferent(block, 0, static_cast<int>(range.Arrow), plain_);
+    ColourAnswer(block, range, true);
+}
+
+void TDocumentEditor::setPlainWhereDifferent(const QTextBlock& block, int end) {
+    if (!block.isValid()) return;
+    setFormatWhereDifferent(block, 0, end, plain_);
+}
+
+// Setting a format is a change of the document even where nothing differs: it marks the
+// document modified, and with the undo history on it is a step of its own, kept as it is.
+// With the history off, a recalculation that gives the same answers sets no format.
+void TDocumentEditor::setFormatWhereDifferent(const QTextBlock& block, int start, int end,
+                                              QTextCharFormat& format) {
+    if (start >= end) return;
+    if (!document()->isUndoRedoEnabled() && hasFormat(block, start, end, format)) {
+        if (!document()->isModified()) document()->setModified(true);
+        return;
+    }
+    BusyHold hold(*this);
+    const int position = block.position();
+    QTextCursor cursor(document());
+    cursor.setPosition(position + start);
+    cursor.setPosition(position + end, QTextCursor::KeepAnchor);
+    cursor.setCharFormat(format);
+}
+
+// Fragments are walked by their lengths: a fragment's position costs a search of the
+// document's fragments, its length does not. A fragment's format that equals `format` takes
+// its place: it shares the document's copy, and the next comparison with it is immediate.
+bool TDocumentEditor::hasFormat(const QTextBlock& block, int start, int end,
+                                QTextCharFormat& format) {
+    if (end > block.length() - 1) return false;
+    int from = 0;
+    for (auto it = block.begin(); !it.atEnd() && from < end; ++it) {
+        const QTextFragment fragment = it.fragment();
+        const int to = from + fragment.length();
+        if (start < to) {
+            const QTextCharFormat own = fragment.charFormat();
+            if (own != format) return false;
+            format = own;
+        }
+        from = to;
+    }
+    return true;
 }
 
 void TDocumentEditor::ColourAllAnswers(bool protect) {

@@ -25,10 +25,12 @@
 #include <QList>
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <functional>
 #include <vector>
 
+#include "document/LineModel.h"
 #include "settings/SettingsRecord.h"
 
 class QMenu;
@@ -73,6 +75,16 @@ public:
     // Gives the arrow and answer of `line` their colours, the answer bold; `protect` marks
     // both protected. A line without an arrow is left alone; the selection is untouched.
     void ColourAnswer(int line, bool protect);
+    void ColourAnswer(const QTextBlock& block, bool protect);
+    // ColourAnswer for a block whose answer is known to lie at `range`.
+    void ColourAnswer(const QTextBlock& block, const TAnswerRange& range, bool protect);
+    // Gives a line with its answer at `range` the plain format before the arrow and the
+    // arrow's and answer's formats, protected, under the busy mark; with the undo history
+    // off, sets none when every character has its format already.
+    void FormatAnsweredLine(const QTextBlock& block, const TAnswerRange& range);
+    // Gives the characters of `block` before `end` the plain format, under the busy mark;
+    // with the undo history off, not where every one of them has it already.
+    void setPlainWhereDifferent(const QTextBlock& block, int end);
     // ColourAnswer for every counted line, under the busy mark.
     void ColourAllAnswers(bool protect);
 
@@ -185,9 +197,30 @@ private:
     Fingerprint fingerprint() const;
     void modificationChanged(bool modified);
     QTextCharFormat arrowFormat(bool protect) const;
+    // Gives the characters of `block` from offset `start` to `end` the format `format`;
+    // with the undo history off, not where every one of them has it already.
+    void setFormatWhereDifferent(const QTextBlock& block, int start, int end,
+                                 QTextCharFormat& format);
+    // Whether every character of `block` from offset `start` to `end` has `format`.
+    static bool hasFormat(const QTextBlock& block, int start, int end, QTextCharFormat& format);
+    // A format built once for its colour and protection.
+    class KeptFormat {
+    public:
+        QTextCharFormat& get(const QColor& colour, bool protect,
+                             const std::function<QTextCharFormat()>& build);
+
+    private:
+        QTextCharFormat format_;
+        QColor colour_;
+        bool protect_ = false;
+        bool built_ = false;
+    };
     QTextCharFormat answerFormat(bool protect) const;
 
     DocumentColours colours_;
+    QTextCharFormat plain_ = plainFormat();
+    KeptFormat arrowKept_;
+    KeptFormat answerKept_;
     Fingerprint saved_;            // of the text last loaded or saved
     bool markingSaved_ = false;    // setModified(false) is clearing Qt's flag
     int busy_ = 0;                 // busy mark holders

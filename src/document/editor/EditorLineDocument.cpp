@@ -5,7 +5,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "document/LineModel.h"
 #include "document/editor/DocumentEditor.h"
+
+#include <algorithm>
 
 namespace tallyon {
 
@@ -54,29 +57,91 @@ int TEditorLineDocument::LineCount() const {
     return editor_.lineCount();
 }
 
-std::string TEditorLineDocument::Line(int n) const {
+// A command visits lines in order; finding a block by its number searches the document.
+QTextBlock TEditorLineDocument::blockAt(int n) const {
+    const int count = editor_.document()->blockCount();
+    if (batches_ > 0 && recent_.isValid() && recentCount_ == count) {
+        if (n == recentNumber_) return recent_;
+        if (n == recentNumber_ + 1) {
+            recent_ = recent_.next();
+            recentNumber_ = n;
+            return recent_;
+        }
+    }
     const QTextBlock block = editor_.document()->findBlockByNumber(n);
+    if (batches_ > 0) {
+        recent_ = block;
+        recentNumber_ = n;
+        recentCount_ = count;
+    }
+    return block;
+}
+
+std::string TEditorLineDocument::Line(int n) const {
+    const QTextBlock block = blockAt(n);
     return block.isValid() ? block.text().toStdString() : std::string();
 }
 
+// With the undo history on, a line is replaced whole, so that Undo takes back exactly the
+// line's old text. With it off (a command that rewrites every line), only the characters
+// that differ are replaced and only formats that differ are set: a recalculation that gives
+// the same answers then costs no edit of the text at all.
 void TEditorLineDocument::ReplaceLine(int n, std::string_view text) {
-    const QTextBlock block = editor_.document()->findBlockByNumber(n);
+    const QTextBlock block = blockAt(n);
     if (!block.isValid()) return;
     TDocumentEditor::BusyHold hold(editor_);
-    QTextCursor cursor(block);
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    cursor.insertText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                      TDocumentEditor::plainFormat());
+    const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (editor_.document()->isUndoRedoEnabled()) {
+        QTextCursor cursor(block);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.insertText(line, TDocumentEditor::plainFormat());
+        return;
+    }
+    rewriteChanged(block, line, static_cast<int>(line.size()));
 }
 
 void TEditorLineDocument::ReplaceAnsweredLine(int n, std::string_view text) {
     TDocumentEditor::BusyHold hold(editor_);
-    ReplaceLine(n, text);
-    editor_.ColourAnswer(n, true);
+    if (editor_.document()->isUndoRedoEnabled()) {
+        ReplaceLine(n, text);
+        editor_.ColourAnswer(n, true);
+        return;
+    }
+    const QTextBlock block = blockAt(n);
+    if (!block.isValid()) return;
+    const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const auto range = FindAnswer(
+        std::u16string_view(reinterpret_cast<const char16_t*>(line.utf16()), line.size()));
+    rewriteChanged(block, line, range ? -1 : line.size());
+    if (range) editor_.FormatAnsweredLine(block, *range);
 }
 
+void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString& line,
+                                         int plainEnd) {
+    const QString old = block.text();
+    const qsizetype common = std::min(old.size(), line.size());
+    qsizetype head = 0;
+    while (head < common && old[head] == line[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < common - head && old[old.size() - 1 - tail] == line[line.size() - 1 - tail])
+        ++tail;
+    if (head + tail < old.size() || head + tail < line.size()) {
+        const int b = block.position();
+        QTextCursor cursor(editor_.document());
+        cursor.setPosition(b + static_cast<int>(head));
+        cursor.setPosition(b + static_cast<int>(old.size() - tail), QTextCursor::KeepAnchor);
+        cursor.insertText(line.mid(head, line.size() - head - tail),
+                          TDocumentEditor::plainFormat());
+    } else if (!editor_.document()->isModified()) {
+        // Rewriting a line counts as a change even where the text stays the same.
+        editor_.document()->setModified(true);
+    }
+    if (plainEnd >= 0) editor_.setPlainWhereDifferent(block, plainEnd);
+}
 void TEditorLineDocument::AppendEmptyLine() {
     TDocumentEditor::BusyHold hold(editor_);
+    caretLine_ = -1;  // a caret at the end moves onto the new line
     QTextCursor cursor(editor_.document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertBlock(cursor.blockFormat(), TDocumentEditor::plainFormat());
@@ -88,7 +153,11 @@ QTextCursor TEditorLineDocument::caret() const {
 
 TEditorLineDocument::Batch::Batch(TEditorLineDocument& document)
     : document_(document), group_(document.editor_.document()) {
-    if (document_.batches_++ == 0) document_.caret_ = document_.editor_.textCursor();
+    if (document_.batches_++ == 0) {
+        document_.caret_ = document_.editor_.textCursor();
+        document_.recent_ = QTextBlock();
+        document_.caretLine_ = -1;
+    }
     group_.beginEditBlock();
 }
 
@@ -101,6 +170,8 @@ TEditorLineDocument::Batch::~Batch() {
 }
 
 int TEditorLineDocument::CaretLine() const {
+    if (batches_ > 0 && caretLine_ >= 0 && caretCount_ == editor_.document()->blockCount())
+        return caretLine_;
     const int start = caret().selectionStart();
     return editor_.document()->findBlock(start).blockNumber();
 }
@@ -112,10 +183,13 @@ int TEditorLineDocument::CaretColumn() const {
 }
 
 void TEditorLineDocument::SetCaret(int n, int column) {
-    QTextBlock block = editor_.document()->findBlockByNumber(n);
+    QTextBlock block = blockAt(n);
+    caretLine_ = block.isValid() ? n : -1;
+    caretCount_ = editor_.document()->blockCount();
     if (!block.isValid()) block = editor_.document()->lastBlock();
     QTextCursor cursor(block);
-    cursor.setPosition(block.position() + Utf16OffsetOfByteColumn(block.text(), column));
+    if (column > 0)
+        cursor.setPosition(block.position() + Utf16OffsetOfByteColumn(block.text(), column));
     if (batches_ > 0)
         caret_ = cursor;
     else

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <QTextBlock>
 #include <QTextCursor>
 
 #include "document/CalcDocument.h"
@@ -44,10 +45,23 @@ public:
 
 private:
     QTextCursor caret() const;
+    // The block of line `n`; during a batch, the block last found or the one after it is
+    // taken without a search while the document's block count stays the same.
+    QTextBlock blockAt(int n) const;
+    // Replaces what differs between `block`'s text and `line`, and gives the characters up to
+    // `plainEnd` (unless negative) the plain format where they lack it.
+    void rewriteChanged(const QTextBlock& block, const QString& line, int plainEnd);
 
     TDocumentEditor& editor_;
     int batches_ = 0;    // open batches; the caret lives in caret_ while non-zero
     QTextCursor caret_;  // the caret during a batch
+    mutable QTextBlock recent_;   // the block last found during the batch
+    mutable int recentNumber_ = -1;
+    mutable int recentCount_ = -1;  // the document's block count when it was found
+    // The caret's line as last set during the batch (-1 unknown), and the block count then:
+    // the line's own rewrites never move the caret off it.
+    int caretLine_ = -1;
+    int caretCount_ = -1;
 };
 
 // Converts between a UTF-8 byte column and a UTF-16 offset of the same text. A byte column
