@@ -19,21 +19,20 @@
 #include "app/MainWnd.h"
 #include "app/Prompts.h"
 #include "document/editor/DocumentEditor.h"
+#include "QtTestApplication.h"
 
 namespace tallyon {
 
-inline void EnsureApplication() {
-    if (QApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    new TTallyonApplication(argc, argv);
+// Window tests run under the program's own application class, which reports errors that
+// escape an event handler.
+inline void EnsureWindowApplication() {
+    EnsureApplication<TTallyonApplication>();
 }
 
 class WindowFixture : public testing::Test {
 protected:
     void SetUp() override {
-        EnsureApplication();
+        EnsureWindowApplication();
         QStandardPaths::setTestModeEnabled(true);
         ASSERT_TRUE(folder.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());

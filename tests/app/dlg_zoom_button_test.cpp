@@ -28,7 +28,7 @@ QMap<QString, QRect> Layout(const QWidget& dialog) {
 
 class ZoomButtonTest : public testing::Test {
 protected:
-    void SetUp() override { EnsureApplication(); }
+    void SetUp() override { EnsureWindowApplication(); }
 };
 
 TEST_F(ZoomButtonTest, OptionsDialogCyclesThroughItsThreeSizes) {

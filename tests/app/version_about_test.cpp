@@ -218,7 +218,7 @@ TEST_F(VersionTest, AboutBoxShowsTheProgramsVersion) {
 }
 
 TEST_F(VersionTest, AboutBoxReportsATableWithoutTranslationAndOpensEmpty) {
-    EnsureApplication();
+    EnsureWindowApplication();
     const QString file =
         writeFile("untranslated",
                   elfWith({{".tallyon.version", "\\StringFileInfo\\0411FDE9\\CompanyName=X\n"}}));

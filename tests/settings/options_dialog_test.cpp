@@ -27,17 +27,10 @@
 #include "settings/Options.h"
 #include "settings/OptionsCommand.h"
 #include "settings/OptionsJ.h"
+#include "QtTestApplication.h"
 
 namespace tallyon {
 namespace {
-
-void EnsureApplication() {
-    if (QApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "settings_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 // ---- samples ---------------------------------------------------------------------------
 

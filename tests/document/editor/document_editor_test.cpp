@@ -17,17 +17,10 @@
 #include "document/editor/DocumentEditor.h"
 #include "document/editor/DocumentFont.h"
 #include "document/editor/EditorLineDocument.h"
+#include "QtTestApplication.h"
 
 namespace tallyon {
 namespace {
-
-void EnsureApplication() {
-    if (QApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "editor_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 class EditorTest : public testing::Test {
 protected:

@@ -11,16 +11,9 @@
 
 #include "variables/EnterValue.h"
 #include "variables/VariablesHost.h"
+#include "QtTestApplication.h"
 
 namespace tallyon {
-
-inline void EnsureApplication() {
-    if (QApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "variables_window_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 // A fixture's first base, so the application exists before any widget member is made.
 struct ApplicationFirst {
