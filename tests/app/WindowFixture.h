@@ -10,16 +10,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <memory>
 
+#include "QtTestApplication.h"
 #include "app/ErrorReport.h"
 #include "app/IdleUpdater.h"
 #include "app/MainWnd.h"
 #include "app/Prompts.h"
 #include "document/editor/DocumentEditor.h"
-#include "QtTestApplication.h"
 
 namespace tallyon {
 

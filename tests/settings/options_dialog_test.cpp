@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "QtTestApplication.h"
 #include "document/editor/Colours.h"
 #include "settings/ColourNames.h"
 #include "settings/FontChooser.h"
@@ -27,7 +28,6 @@
 #include "settings/Options.h"
 #include "settings/OptionsCommand.h"
 #include "settings/OptionsJ.h"
-#include "QtTestApplication.h"
 
 namespace tallyon {
 namespace {

@@ -13,11 +13,11 @@
 #include <QTextCursor>
 #include <QUrl>
 
+#include "QtTestApplication.h"
 #include "document/editor/Colours.h"
 #include "document/editor/DocumentEditor.h"
 #include "document/editor/DocumentFont.h"
 #include "document/editor/EditorLineDocument.h"
-#include "QtTestApplication.h"
 
 namespace tallyon {
 namespace {

@@ -11,9 +11,9 @@
 #include <optional>
 #include <string>
 
+#include "QtTestApplication.h"
 #include "document/editor/DocumentEditor.h"
 #include "document/editor/EditorLineDocument.h"
-#include "QtTestApplication.h"
 
 namespace tallyon {
 namespace {

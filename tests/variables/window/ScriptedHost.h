@@ -9,9 +9,9 @@
 #include <functional>
 #include <vector>
 
+#include "QtTestApplication.h"
 #include "variables/EnterValue.h"
 #include "variables/VariablesHost.h"
-#include "QtTestApplication.h"
 
 namespace tallyon {
 
@@ -30,13 +30,13 @@ struct DialogScript {
 class ScriptedHost final : public VariablesHost {
 public:
     int languageSetting = 1;
-    std::deque<Answer> answers;     // for ask(); when dry: Cancel or No
-    std::deque<QString> files;      // for both file dialogs; when dry: cancelled
+    std::deque<Answer> answers;        // for ask(); when dry: Cancel or No
+    std::deque<QString> files;         // for both file dialogs; when dry: cancelled
     std::deque<DialogScript> dialogs;  // for the value dialog; when dry: Cancel
 
-    QStringList questions;  // texts of ask()
-    QStringList told;       // texts of tell()
-    QStringList errors;     // texts of reportError()
+    QStringList questions;   // texts of ask()
+    QStringList told;        // texts of tell()
+    QStringList errors;      // texts of reportError()
     QStringList fileTitles;  // titles of the file dialogs, in order
     // The fields of each value dialog as it opened: (name, value).
     std::vector<std::pair<QString, QString>> dialogFields;
