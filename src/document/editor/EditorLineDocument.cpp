@@ -54,7 +54,13 @@ int ByteColumnOfUtf16Offset(const QString& text, int offset) {
 }
 
 int TEditorLineDocument::LineCount() const {
-    return editor_.lineCount();
+    if (batches_ == 0) return editor_.lineCount();
+    const int blocks = editor_.document()->blockCount();
+    if (lineCount_ < 0 || lineCountBlocks_ != blocks) {
+        lineCount_ = editor_.lineCount();
+        lineCountBlocks_ = blocks;
+    }
+    return lineCount_;
 }
 
 // A command visits lines in order; finding a block by its number searches the document.
@@ -92,6 +98,8 @@ void TEditorLineDocument::ReplaceLine(int n, std::string_view text) {
     TDocumentEditor::BusyHold hold(editor_);
     const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     if (editor_.document()->isUndoRedoEnabled()) {
+        placeCaret();
+        lineCount_ = -1;
         QTextCursor cursor(block);
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         cursor.insertText(line, TDocumentEditor::plainFormat());
@@ -127,6 +135,8 @@ void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString&
     while (tail < common - head && old[old.size() - 1 - tail] == line[line.size() - 1 - tail])
         ++tail;
     if (head + tail < old.size() || head + tail < line.size()) {
+        placeCaret();
+        lineCount_ = -1;
         const int b = block.position();
         QTextCursor cursor(editor_.document());
         cursor.setPosition(b + static_cast<int>(head));
@@ -141,6 +151,8 @@ void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString&
 }
 void TEditorLineDocument::AppendEmptyLine() {
     TDocumentEditor::BusyHold hold(editor_);
+    placeCaret();
+    lineCount_ = -1;
     caretLine_ = -1;  // a caret at the end moves onto the new line
     QTextCursor cursor(editor_.document());
     cursor.movePosition(QTextCursor::End);
@@ -148,7 +160,14 @@ void TEditorLineDocument::AppendEmptyLine() {
 }
 
 QTextCursor TEditorLineDocument::caret() const {
+    placeCaret();
     return batches_ > 0 ? caret_ : editor_.textCursor();
+}
+
+void TEditorLineDocument::placeCaret() const {
+    if (!caretPending_) return;
+    caretPending_ = false;
+    caret_ = QTextCursor(blockAt(caretLine_));
 }
 
 TEditorLineDocument::Batch::Batch(TEditorLineDocument& document)
@@ -157,6 +176,8 @@ TEditorLineDocument::Batch::Batch(TEditorLineDocument& document)
         document_.caret_ = document_.editor_.textCursor();
         document_.recent_ = QTextBlock();
         document_.caretLine_ = -1;
+        document_.caretPending_ = false;
+        document_.lineCount_ = -1;
     }
     group_.beginEditBlock();
 }
@@ -164,6 +185,7 @@ TEditorLineDocument::Batch::Batch(TEditorLineDocument& document)
 TEditorLineDocument::Batch::~Batch() {
     group_.endEditBlock();
     if (--document_.batches_ == 0) {
+        document_.placeCaret();
         document_.editor_.setTextCursor(document_.caret_);
         document_.editor_.ensureCursorVisible();
     }
@@ -186,6 +208,8 @@ void TEditorLineDocument::SetCaret(int n, int column) {
     QTextBlock block = blockAt(n);
     caretLine_ = block.isValid() ? n : -1;
     caretCount_ = editor_.document()->blockCount();
+    caretPending_ = batches_ > 0 && block.isValid() && column <= 0;
+    if (caretPending_) return;
     if (!block.isValid()) block = editor_.document()->lastBlock();
     QTextCursor cursor(block);
     if (column > 0)

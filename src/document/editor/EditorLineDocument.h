@@ -54,7 +54,7 @@ private:
 
     TDocumentEditor& editor_;
     int batches_ = 0;    // open batches; the caret lives in caret_ while non-zero
-    QTextCursor caret_;  // the caret during a batch
+    mutable QTextCursor caret_;  // the caret during a batch
     mutable QTextBlock recent_;   // the block last found during the batch
     mutable int recentNumber_ = -1;
     mutable int recentCount_ = -1;  // the document's block count when it was found
@@ -62,6 +62,15 @@ private:
     // the line's own rewrites never move the caret off it.
     int caretLine_ = -1;
     int caretCount_ = -1;
+    // During a batch, a caret set to the start of a line is kept as the line alone and made a
+    // cursor only when something reads it or text is about to change: a command that moves
+    // the caret over every line then builds no cursor per line.
+    void placeCaret() const;
+    mutable bool caretPending_ = false;
+    // The line count during the batch (-1 unknown), and the block count then; any change of
+    // text forgets it.
+    mutable int lineCount_ = -1;
+    mutable int lineCountBlocks_ = -1;
 };
 
 // Converts between a UTF-8 byte column and a UTF-16 offset of the same text. A byte column

@@ -99,5 +99,69 @@ const RewriteCase kRewriteCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, LineRewriteTest, testing::ValuesIn(kRewriteCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A caret set inside a batch lands where the same steps without a batch put it, also when
+// the text around it changes before the batch ends; the line count follows the changes.
+struct CaretCase {
+    const char* name;
+    int caretLine;       // the caret is set to the start of this line first
+    int rewrittenLine;   // then this line is rewritten (-1: none)
+    const char* text;    // with this text
+    bool append;         // then an empty line is appended
+};
+
+class BatchCaretTest : public testing::TestWithParam<CaretCase> {
+protected:
+    void SetUp() override { EnsureApplication(); }
+
+    struct Outcome {
+        int position;
+        int lineCount;
+        int caretLine;
+        int caretColumn;
+    };
+
+    static Outcome run(bool batched) {
+        const CaretCase& c = GetParam();
+        TDocumentEditor editor;
+        editor.showLines({"1+2 ==> 3", "abc", ""});
+        TEditorLineDocument lines(editor);
+        TDocumentEditor::HistoryOff off(editor);
+        Outcome outcome{};
+        {
+            std::optional<TEditorLineDocument::Batch> batch;
+            if (batched) batch.emplace(lines);
+            lines.SetCaret(c.caretLine, 0);
+            if (c.rewrittenLine >= 0) lines.ReplaceLine(c.rewrittenLine, c.text);
+            if (c.append) lines.AppendEmptyLine();
+            outcome.lineCount = lines.LineCount();
+            outcome.caretLine = lines.CaretLine();
+            outcome.caretColumn = lines.CaretColumn();
+        }
+        outcome.position = editor.textCursor().position();
+        return outcome;
+    }
+};
+
+TEST_P(BatchCaretTest, LandsAsWithoutABatch) {
+    const Outcome plain = run(false);
+    const Outcome batched = run(true);
+    EXPECT_EQ(batched.position, plain.position);
+    EXPECT_EQ(batched.lineCount, plain.lineCount);
+    EXPECT_EQ(batched.caretLine, plain.caretLine);
+    EXPECT_EQ(batched.caretColumn, plain.caretColumn);
+}
+
+const CaretCase kCaretCases[] = {
+    {"Untouched", 1, -1, "", false},
+    {"OwnLineRewrittenFromItsStart", 1, 1, "xyz", false},
+    {"OwnLineGrows", 0, 0, "11+2 ==> 13", false},
+    {"EarlierLineGrows", 1, 0, "11+2 ==> 13", false},
+    {"LastLineFilled", 1, 1, "abc", true},
+    {"CaretOnEmptyLastLineThenAppend", 2, -1, "", true},
+    {"EmptyLastLineWritten", 2, 2, "7", true},
+};
+INSTANTIATE_TEST_SUITE_P(Cases, BatchCaretTest, testing::ValuesIn(kCaretCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace tallyon
