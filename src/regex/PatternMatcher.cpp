@@ -25,33 +25,35 @@ constexpr std::size_t kNoEnd = std::string_view::npos;
 
 // Walks the DFA from `state` at `pos` until no transition exists; returns the last position
 // at which the state was final (kNoEnd if none) and leaves `state` and `pos` where the walk
-// stopped. ASCII bytes step through the dense table without decoding.
+// stopped. ASCII bytes step through the tagged dense table without decoding: the entry
+// read gives both the next row and whether it is final.
 inline std::size_t Walk(const TPatDFA& dfa, const TCharCodec& codec, std::string_view text,
                         int& state, std::size_t& pos) {
     const std::size_t n = text.size();
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const std::int32_t* dense = dfa.DenseRow(0);
-    const std::uint8_t* finals = dfa.Finals();
-    int s = state;
+    const std::int32_t* table = dfa.Table();
+    std::int32_t row = TPatDFA::RowOf(state);
     std::size_t p = pos;
-    std::size_t last = finals[s] ? p : kNoEnd;
+    std::size_t last = dfa.IsFinal(state) ? p : kNoEnd;
     while (p < n) {
         const unsigned char b = bytes[p];
-        int next;
+        std::int32_t entry;
         std::size_t length = 1;
         if (b < 0x80) {
-            next = dense[static_cast<std::size_t>(s) * 256 + b];
+            entry = table[row + b];
         } else {
             TCharCode code;
             length = codec.Decode(text, p, code);
-            next = dfa.Step(s, code);
+            const int next = dfa.Step(row >> 8, code);
+            if (next == TPatDFA::kNone) break;
+            entry = TPatDFA::RowOf(next) | (dfa.IsFinal(next) ? TPatDFA::kFinalTag : 0);
         }
-        if (next == TPatDFA::kNone) break;
-        s = next;
+        if (entry < 0) break;
+        row = entry & TPatDFA::kRowMask;
         p += length;
-        if (finals[s]) last = p;
+        if (entry & TPatDFA::kFinalTag) last = p;
     }
-    state = s;
+    state = row >> 8;
     pos = p;
     return last;
 }
@@ -82,17 +84,15 @@ std::optional<TPatMatch> TPatternMatcher::PlainSearch(std::string_view text,
 TPlainScanner::TPlainScanner(const TPatDFA& dfa, const TCharCodec& codec)
     : dfa_(dfa),
       codec_(codec),
-      dense_(dfa.DenseRow(0)),
-      finals_(dfa.Finals()),
+      table_(dfa.Table()),
       startFinal_(dfa.IsFinal(dfa.Start())) {
-    const std::int32_t* startRow = dfa.DenseRow(dfa.Start());
     bool wide = codec.Encoding() != TTextEncoding::teUtf8;
     for (const TDfaTransition& t : dfa.State(dfa.Start()).transitions) {
         if (t.range.hi >= 0x80 && t.range.lo <= codec.MaxTextCode()) wide = true;
     }
     int count = 0;
     for (int b = 0; b < 256; ++b) {
-        begins_[b] = b < 0x80 ? startRow[b] != TPatDFA::kNone : wide;
+        begins_[b] = b < 0x80 ? dfa.Step(dfa.Start(), b) != TPatDFA::kNone : wide;
         if (begins_[b]) {
             ++count;
             singleFirst_ = b;
@@ -125,14 +125,13 @@ void TPlainScanner::SetUpSecondFilter(const TPatDFA& dfa, const TCharCodec& code
     for (int b = 0; b < 256; ++b) {
         if (!begins_[b]) continue;
         if (b >= 0x80) return;
-        const int state = dfa.DenseRow(dfa.Start())[b];
+        const int state = dfa.Step(dfa.Start(), b);
         if (dfa.IsFinal(state)) return;  // one byte can be a whole match
         for (const TDfaTransition& t : dfa.State(state).transitions) {
             if (t.range.hi >= 0x80 && t.range.lo <= codec.MaxTextCode()) return;
         }
-        const std::int32_t* row = dfa.DenseRow(state);
         for (int c = 0; c < 0x80; ++c)
-            second[c] = second[c] || row[c] != TPatDFA::kNone;
+            second[c] = second[c] || dfa.Step(state, c) != TPatDFA::kNone;
     }
     int count = 0;
     for (int c = 0; c < 0x80; ++c) {
@@ -181,37 +180,64 @@ inline std::size_t TPlainScanner::Skip(const unsigned char* bytes, std::size_t p
     return pos;
 }
 
+// A wide character steps through the sorted ranges; the result is a tagged entry as the
+// dense table holds, and the character's length.
+TPlainScanner::TWideStep TPlainScanner::StepWide(std::string_view text, std::size_t p,
+                                                 std::int32_t row) const {
+    TCharCode code;
+    const std::size_t length = codec_.Decode(text, p, code);
+    const int next = dfa_.Step(row >> 8, code);
+    if (next == TPatDFA::kNone) return {TPatDFA::kDeadEntry, length};
+    return {TPatDFA::RowOf(next) | (dfa_.IsFinal(next) ? TPatDFA::kFinalTag : 0), length};
+}
+
 inline std::size_t TPlainScanner::Walk(std::string_view text, std::size_t pos, bool& merged) {
     const std::size_t n = text.size();
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const std::int32_t* dense = dense_;
-    const std::uint8_t* finals = finals_;
-    int s = dfa_.Start();
+    const std::int32_t* table = table_;
+    std::int32_t row = TPatDFA::RowOf(dfa_.Start());
     std::size_t p = pos;
-    std::size_t last = finals[s] ? p : kNoEnd;
-    std::size_t steps = 0;
+    std::size_t last = startFinal_ ? p : kNoEnd;
+    // The first kRecordAfter bytes are walked without touching the dead ends; most walks
+    // end there.
+    const std::size_t quiet = n - p > TDeadEnds::kRecordAfter ? p + TDeadEnds::kRecordAfter : n;
+    while (p < quiet) {
+        const unsigned char b = bytes[p];
+        std::int32_t entry;
+        if (b < 0x80) [[likely]] {
+            entry = table[row + b];
+            if (entry < 0) return last;
+            ++p;
+        } else {
+            const TWideStep step = StepWide(text, p, row);
+            entry = step.entry;
+            if (entry < 0) return last;
+            p += step.length;
+        }
+        row = entry & TPatDFA::kRowMask;
+        if (entry & TPatDFA::kFinalTag) last = p;
+    }
     while (p < n) {
         const unsigned char b = bytes[p];
-        int next;
-        std::size_t length = 1;
+        std::int32_t entry;
         if (b < 0x80) {
-            next = dense[static_cast<std::size_t>(s) * 256 + b];
+            entry = table[row + b];
+            if (entry < 0) break;
+            ++p;
         } else {
-            TCharCode code;
-            length = codec_.Decode(text, p, code);
-            next = dfa_.Step(s, code);
+            const TWideStep step = StepWide(text, p, row);
+            entry = step.entry;
+            if (entry < 0) break;
+            p += step.length;
         }
-        if (next == TPatDFA::kNone) break;
-        s = next;
-        p += length;
-        if (finals[s]) last = p;
-        if (++steps > TDeadEnds::kRecordAfter) [[unlikely]] {
-            if (deadEnds_.Contains(p, s)) {
-                merged = true;
-                break;
-            }
-            deadEnds_.Record(p, s);
+        row = entry & TPatDFA::kRowMask;
+        if (entry & TPatDFA::kFinalTag) last = p;
+        const int s = row >> 8;
+        if (deadEnds_.Contains(p, s)) {
+            merged = true;
+            break;
         }
+        deadEnds_.Record(p, s);
     }
     return last;
 }

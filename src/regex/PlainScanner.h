@@ -28,8 +28,9 @@ namespace tallyon {
 // match fails, so a later walk that reaches the same state at the same position as a
 // failed one can stop there: it would fail the same way. Walks from neighbouring starts
 // usually merge within a few characters, which keeps a long run that almost matches (a
-// megabyte of blanks and no comma) linear instead of quadratic. Only steps beyond
-// kRecordAfter are recorded and checked, so short walks pay nothing. A failed trajectory
+// megabyte of blanks and no comma) linear instead of quadratic. Only positions more
+// than kRecordAfter bytes past a walk's start are recorded and checked, so short walks pay
+// nothing. A failed trajectory
 // depends only on the text and the automaton, so it stays valid for every later search
 // of the same text.
 class TDeadEnds {
@@ -83,14 +84,18 @@ public:
 
 private:
     std::size_t Walk(std::string_view text, std::size_t pos, bool& merged);
+    struct TWideStep {
+        std::int32_t entry;  // as the tagged dense table holds
+        std::size_t length;  // of the character stepped on
+    };
+    TWideStep StepWide(std::string_view text, std::size_t p, std::int32_t row) const;
     void SetUpSecondFilter(const TPatDFA& dfa, const TCharCodec& codec);
     // The first position at or after `pos` whose byte can begin a match, or the end.
     std::size_t Skip(const unsigned char* bytes, std::size_t pos, std::size_t n) const;
 
     const TPatDFA& dfa_;
     const TCharCodec& codec_;
-    const std::int32_t* dense_;
-    const std::uint8_t* finals_;
+    const std::int32_t* table_;  // the automaton's tagged dense table
     bool startFinal_;
     int singleFirst_ = -1;  // the only byte that can begin a match, or -1
     // A few beginning bytes are looked for eight at a time: the ASCII ones repeated over a

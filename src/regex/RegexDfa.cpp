@@ -147,13 +147,14 @@ void TPatDFA::Build(const TPatNFA& nfa, std::size_t errorPosition, const TDfaBou
     finals_.assign(states_.size(), 0);
     for (std::size_t i = 0; i < states_.size(); ++i)
         finals_[i] = states_[i].final ? 1 : 0;
-    dense_.assign(states_.size() * 256, kNone);
+    dense_.assign(states_.size() * 256, kDeadEntry);
     for (std::size_t i = 0; i < states_.size(); ++i) {
         for (const TDfaTransition& t : states_[i].transitions) {
             if (t.range.lo > 255) break;
             const TCharCode hi = std::min<TCharCode>(t.range.hi, 255);
+            const std::int32_t entry = RowOf(t.target) | (finals_[t.target] ? kFinalTag : 0);
             std::fill(dense_.begin() + i * 256 + t.range.lo, dense_.begin() + i * 256 + hi + 1,
-                      t.target);
+                      entry);
         }
     }
 }

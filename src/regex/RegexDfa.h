@@ -14,6 +14,9 @@
 // Stepping. The next state for a character is found in the sorted ranges of the state by
 // binary search; a character in no range has no transition. For codes below 256 (every
 // byte of plain ASCII text) a dense table per state gives the same answer in one lookup.
+// Its entries are tagged so that a search loop needs nothing else per step: an entry is the
+// offset of the target's row (target * 256) with the low bit set when the target is final,
+// or kDeadEntry (negative) where there is no transition.
 // The line-head and line-tail pseudo-codes lie above every text code, so they are ordinary
 // ranges here and a text character can never step on them.
 //
@@ -74,6 +77,7 @@ public:
     static constexpr std::size_t kMaxTransitions = TDfaBounds{}.transitions;
     static constexpr std::size_t kMaxWork = TDfaBounds{}.work;
     static constexpr int kNone = -1;  // "no transition"
+    static_assert(kMaxStates * 256 <= 0x7FFFFFFF, "row offsets must fit the tagged table");
 
     // Subset construction over `nfa`; raises EPatternError(kTooComplex, errorPosition)
     // beyond the bounds.
@@ -81,16 +85,19 @@ public:
 
     int Start() const { return 0; }
     bool IsFinal(int state) const { return finals_[state] != 0; }
+    // The tagged dense table (see above): entry RowOf(state) + code for codes 0..255.
+    static constexpr std::int32_t kDeadEntry = -1;
+    static constexpr std::int32_t kFinalTag = 1;
+    static constexpr std::int32_t kRowMask = ~std::int32_t{255};
+    const std::int32_t* Table() const { return dense_.data(); }
+    static std::int32_t RowOf(int state) { return state * 256; }
+    static int StateOfEntry(std::int32_t entry) { return entry < 0 ? kNone : entry >> 8; }
+
     // The state after `code`, or kNone.
     int Step(int state, TCharCode code) const {
-        if (code < 256) return dense_[static_cast<std::size_t>(state) * 256 + code];
+        if (code < 256) return StateOfEntry(dense_[static_cast<std::size_t>(state) * 256 + code]);
         return StepSorted(state, code);
     }
-    // The dense row of a state: next states for codes 0..255, kNone where none.
-    const std::int32_t* DenseRow(int state) const {
-        return dense_.data() + static_cast<std::size_t>(state) * 256;
-    }
-    const std::uint8_t* Finals() const { return finals_.data(); }
     // The same answer found by walking the sorted ranges only (used to check the table).
     int StepSorted(int state, TCharCode code) const;
 
@@ -101,8 +108,8 @@ public:
 
 private:
     std::vector<TDfaState> states_;
-    std::vector<std::int32_t> dense_;   // states * 256 next states for codes 0..255
-    std::vector<std::uint8_t> finals_;  // 1 for a final state, kept apart for the search loop
+    std::vector<std::int32_t> dense_;   // states * 256 tagged entries for codes 0..255
+    std::vector<std::uint8_t> finals_;  // 1 for a final state
     bool beginsWithLineHead_ = false;
     bool endsWithLineTail_ = false;
 };

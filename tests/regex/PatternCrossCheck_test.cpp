@@ -366,8 +366,17 @@ TEST_P(CrossCheck, DenseTableAgreesWithSortedRanges) {
         const TPatDFA& dfa = engine.CurrentDfa();
         for (std::size_t s = 0; s < dfa.StateCount(); ++s) {
             for (TCharCode c = 0; c < 256; ++c) {
-                ASSERT_EQ(dfa.Step(static_cast<int>(s), c), dfa.StepSorted(static_cast<int>(s), c))
+                const int next = dfa.StepSorted(static_cast<int>(s), c);
+                ASSERT_EQ(dfa.Step(static_cast<int>(s), c), next)
                     << pattern << " state " << s << " code " << c;
+                // The tagged entry names the same row and carries the target's final flag.
+                const std::int32_t entry = dfa.Table()[TPatDFA::RowOf(static_cast<int>(s)) + c];
+                if (next == TPatDFA::kNone) {
+                    ASSERT_EQ(entry, TPatDFA::kDeadEntry) << pattern << " state " << s;
+                } else {
+                    ASSERT_EQ(entry & TPatDFA::kRowMask, TPatDFA::RowOf(next)) << pattern;
+                    ASSERT_EQ((entry & TPatDFA::kFinalTag) != 0, dfa.IsFinal(next)) << pattern;
+                }
             }
         }
     }
