@@ -23,7 +23,9 @@ std::unique_ptr<TPatDFA> CompilePattern(std::string_view pattern, const TCharCod
 }
 
 TRegularExpression::TRegularExpression(TTextEncoding encoding) : codec_(encoding) {
-    cache_.push_back({std::string(), CompilePattern("", codec_)});
+    auto dfa = CompilePattern("", codec_);
+    TScanPlan plan(*dfa, codec_);
+    cache_.push_back({std::string(), std::move(dfa), plan});
 }
 
 void TRegularExpression::SetRegExp(std::string_view pattern) {
@@ -36,9 +38,10 @@ void TRegularExpression::SetRegExp(std::string_view pattern) {
         }
     }
     if (cache_.size() >= kCacheSize) cache_.pop_back();
-    cache_.insert(cache_.begin() + 1, TCompiledPattern{std::move(text), nullptr});
+    cache_.insert(cache_.begin() + 1, TCompiledPattern{std::move(text), nullptr, TScanPlan()});
     try {
         cache_[1].dfa = CompilePattern(cache_[1].text, codec_, bounds_);
+        cache_[1].plan = TScanPlan(*cache_[1].dfa, codec_);
     } catch (...) {
         cache_.erase(cache_.begin() + 1);
         current_ = 0;

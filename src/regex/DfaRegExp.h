@@ -32,13 +32,16 @@
 #include "regex/RegexChars.h"
 #include "regex/RegexDfa.h"
 #include "regex/RegexParse.h"
+#include "regex/ScanPlan.h"
 
 namespace tallyon {
 
-// One compiled pattern: the automaton and the text it was compiled from.
+// One compiled pattern: the automaton, what the plain search needs of it, and the text it
+// was compiled from.
 struct TCompiledPattern {
     std::string text;  // after preprocessing
     std::unique_ptr<TPatDFA> dfa;
+    TScanPlan plan;
 };
 
 // Compiles a pattern text into a DFA within `bounds`; raises EPatternError.
@@ -69,6 +72,7 @@ public:
 
     const TCharCodec& Codec() const { return codec_; }
     const TPatDFA& CurrentDfa() const { return *cache_[current_].dfa; }
+    const TScanPlan& CurrentScanPlan() const { return cache_[current_].plan; }
     // The cache contents: entry 0 is always the empty pattern.
     std::size_t CacheCount() const { return cache_.size(); }
     const std::string& CachedPattern(std::size_t index) const { return cache_[index].text; }

@@ -76,54 +76,51 @@ std::optional<std::size_t> TPatternMatcher::Run(const TPatDFA& dfa, int state,
 
 std::optional<TPatMatch> TPatternMatcher::PlainSearch(std::string_view text,
                                                       std::size_t from) const {
-    return TPlainScanner(CurrentDfa(), Codec()).Find(text, from);
+    return TPlainScanner(CurrentScanPlan(), CurrentDfa(), Codec()).Find(text, from);
 }
 
-// ---- TPlainScanner ----------------------------------------------------------------------
+// ---- TScanPlan --------------------------------------------------------------------------
 
-TPlainScanner::TPlainScanner(const TPatDFA& dfa, const TCharCodec& codec)
-    : dfa_(dfa),
-      codec_(codec),
-      table_(dfa.Table()),
-      startFinal_(dfa.IsFinal(dfa.Start())) {
+TScanPlan::TScanPlan(const TPatDFA& dfa, const TCharCodec& codec)
+    : startFinal(dfa.IsFinal(dfa.Start())) {
     bool wide = codec.Encoding() != TTextEncoding::teUtf8;
     for (const TDfaTransition& t : dfa.State(dfa.Start()).transitions) {
         if (t.range.hi >= 0x80 && t.range.lo <= codec.MaxTextCode()) wide = true;
     }
     int count = 0;
     for (int b = 0; b < 256; ++b) {
-        begins_[b] = b < 0x80 ? dfa.Step(dfa.Start(), b) != TPatDFA::kNone : wide;
-        if (begins_[b]) {
+        begins[b] = b < 0x80 ? dfa.Step(dfa.Start(), b) != TPatDFA::kNone : wide;
+        if (begins[b]) {
             ++count;
-            singleFirst_ = b;
+            singleFirst = b;
         }
     }
-    if (count != 1) singleFirst_ = -1;
+    if (count != 1) singleFirst = -1;
     if constexpr (std::endian::native == std::endian::little) {
         int ascii = 0;
         for (int b = 0; b < 0x80; ++b) {
-            if (!begins_[b]) continue;
+            if (!begins[b]) continue;
             if (ascii == 4) {
                 ascii = -1;
                 break;
             }
-            wordBytes_[ascii++] = static_cast<std::uint64_t>(b) * 0x0101010101010101ull;
+            wordBytes[ascii++] = static_cast<std::uint64_t>(b) * 0x0101010101010101ull;
         }
         // Unused slots repeat the first byte, so the search always compares four.
         if (ascii > 0) {
-            wordByteCount_ = ascii;
-            wordHigh_ = wide;
+            wordByteCount = ascii;
+            wordHigh = wide;
             for (int i = ascii; i < 4; ++i)
-                wordBytes_[i] = wordBytes_[0];
+                wordBytes[i] = wordBytes[0];
             SetUpSecondFilter(dfa, codec);
         }
     }
 }
 
-void TPlainScanner::SetUpSecondFilter(const TPatDFA& dfa, const TCharCodec& codec) {
+void TScanPlan::SetUpSecondFilter(const TPatDFA& dfa, const TCharCodec& codec) {
     bool second[0x80] = {};
     for (int b = 0; b < 256; ++b) {
-        if (!begins_[b]) continue;
+        if (!begins[b]) continue;
         if (b >= 0x80) return;
         const int state = dfa.Step(dfa.Start(), b);
         if (dfa.IsFinal(state)) return;  // one byte can be a whole match
@@ -137,45 +134,45 @@ void TPlainScanner::SetUpSecondFilter(const TPatDFA& dfa, const TCharCodec& code
     for (int c = 0; c < 0x80; ++c) {
         if (!second[c]) continue;
         if (count == 4) return;
-        secondBytes_[count++] = static_cast<std::uint64_t>(c) * 0x0101010101010101ull;
+        secondBytes[count++] = static_cast<std::uint64_t>(c) * 0x0101010101010101ull;
     }
     if (count == 0) return;
     for (int i = count; i < 4; ++i)
-        secondBytes_[i] = secondBytes_[0];
-    secondFilter_ = true;
+        secondBytes[i] = secondBytes[0];
+    secondFilter = true;
 }
 
 inline std::size_t TPlainScanner::Skip(const unsigned char* bytes, std::size_t pos,
                                        std::size_t n) const {
-    if (singleFirst_ >= 0) {
-        const void* hit = std::memchr(bytes + pos, singleFirst_, n - pos);
+    if (plan_.singleFirst >= 0) {
+        const void* hit = std::memchr(bytes + pos, plan_.singleFirst, n - pos);
         return hit == nullptr
                    ? n
                    : static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - bytes);
     }
-    if (wordByteCount_ >= 0) {
+    if (plan_.wordByteCount >= 0) {
         constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
         constexpr std::uint64_t kHigh = 0x8080808080808080ull;
         for (; pos + 8 <= n; pos += 8) {
             std::uint64_t word;
             std::memcpy(&word, bytes + pos, 8);
-            std::uint64_t hits = wordHigh_ ? word & kHigh : 0;
+            std::uint64_t hits = plan_.wordHigh ? word & kHigh : 0;
             // The high bit of each byte of `x` that is zero, without carries between bytes.
             auto zeros = [](std::uint64_t x) { return ~(((x & kLow7) + kLow7) | x) & kHigh; };
-            hits |= zeros(word ^ wordBytes_[0]) | zeros(word ^ wordBytes_[1]) |
-                    zeros(word ^ wordBytes_[2]) | zeros(word ^ wordBytes_[3]);
-            if (secondFilter_) {
+            hits |= zeros(word ^ plan_.wordBytes[0]) | zeros(word ^ plan_.wordBytes[1]) |
+                    zeros(word ^ plan_.wordBytes[2]) | zeros(word ^ plan_.wordBytes[3]);
+            if (plan_.secondFilter) {
                 // Lane i keeps its mark only when lane i + 1 holds a possible second byte;
                 // the last lane's next byte lies in the next word, so it keeps its mark.
                 const std::uint64_t next =
-                    zeros(word ^ secondBytes_[0]) | zeros(word ^ secondBytes_[1]) |
-                    zeros(word ^ secondBytes_[2]) | zeros(word ^ secondBytes_[3]);
+                    zeros(word ^ plan_.secondBytes[0]) | zeros(word ^ plan_.secondBytes[1]) |
+                    zeros(word ^ plan_.secondBytes[2]) | zeros(word ^ plan_.secondBytes[3]);
                 hits &= (next >> 8) | 0x8000000000000000ull;
             }
             if (hits != 0) return pos + (static_cast<std::size_t>(std::countr_zero(hits)) >> 3);
         }
     }
-    while (pos < n && !begins_[bytes[pos]])
+    while (pos < n && !plan_.begins[bytes[pos]])
         ++pos;
     return pos;
 }
@@ -197,7 +194,7 @@ inline std::size_t TPlainScanner::Walk(std::string_view text, std::size_t pos, b
     const std::int32_t* table = table_;
     std::int32_t row = TPatDFA::RowOf(dfa_.Start());
     std::size_t p = pos;
-    std::size_t last = startFinal_ ? p : kNoEnd;
+    std::size_t last = plan_.startFinal ? p : kNoEnd;
     // The first kRecordAfter bytes are walked without touching the dead ends; most walks
     // end there.
     const std::size_t quiet = n - p > TDeadEnds::kRecordAfter ? p + TDeadEnds::kRecordAfter : n;
@@ -245,7 +242,7 @@ inline std::size_t TPlainScanner::Walk(std::string_view text, std::size_t pos, b
 std::optional<TPatMatch> TPlainScanner::Find(std::string_view text, std::size_t from) {
     const std::size_t n = text.size();
     if (from >= n) {
-        if (from == n && startFinal_) return TPatMatch{n, n};
+        if (from == n && plan_.startFinal) return TPatMatch{n, n};
         return std::nullopt;
     }
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
@@ -253,7 +250,7 @@ std::optional<TPatMatch> TPlainScanner::Find(std::string_view text, std::size_t 
     while (pos < n) {
         // A byte at which no match can begin is passed over without running the automaton
         // (the common case in long texts).
-        if (!startFinal_) {
+        if (!plan_.startFinal) {
             pos = Skip(bytes, pos, n);
             if (pos == n) break;
         }

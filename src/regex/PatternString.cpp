@@ -146,7 +146,7 @@ int TPatternString::GSub(std::string_view replacement, std::string& text) const 
     std::string literal = literalOnly ? pieces[0].bytes : std::string();
     const std::size_t literalLength = literal.size();
     literal.resize(std::max(literalLength, TOutput::kBlock));
-    TPlainScanner scanner(dfa, Codec());
+    TPlainScanner scanner(CurrentScanPlan(), dfa, Codec());
 
     // A literal replacement no longer than the match it replaces is written over the text
     // itself, behind the search: what is written never reaches the rest still to be read.

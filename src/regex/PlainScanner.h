@@ -1,16 +1,11 @@
 // The plain (unanchored) search loop, kept apart so that the global substitution can run
 // it match after match over one text without setting it up again for every match.
 //
-// Set-up reduces the start state to a 256-entry table of the bytes at which a match can
-// begin: an ASCII byte on which the start state has no step never begins a match, and in
-// UTF-8, when the start state steps on no code above 0x7F, neither does any byte of a
-// multi-byte character or a stray byte, so the search slides over such bytes without
-// running the automaton; with a single possible first byte it jumps with memchr. Shift-JIS
-// trail bytes can be ASCII, so there every byte above 0x7F stops the slide and the search
-// advances whole characters from it. A set of up to four ASCII bytes (such as blank and
-// TAB) is looked for a word of eight bytes at a time, together with the bytes that can
-// follow one of them in a match. The walk itself steps ASCII bytes through the
-// dense table and decodes only bytes above 0x7F.
+// The search slides over bytes at which no match can begin (see ScanPlan.h) without running
+// the automaton; with a single possible first byte it jumps with memchr, and with a few it
+// looks at eight bytes at a time. Shift-JIS trail bytes can be ASCII, so there a byte above
+// 0x7F stops the slide and the search advances whole characters from it. The walk itself
+// steps ASCII bytes through the dense table and decodes only bytes above 0x7F.
 #pragma once
 
 #include <cstddef>
@@ -20,6 +15,7 @@
 #include <vector>
 
 #include "regex/DfaRegExp.h"
+#include "regex/ScanPlan.h"
 
 namespace tallyon {
 
@@ -75,8 +71,9 @@ private:
 
 class TPlainScanner {
 public:
-    // `dfa` and `codec` must outlive the scanner.
-    TPlainScanner(const TPatDFA& dfa, const TCharCodec& codec);
+    // `dfa` and `codec` must outlive the scanner; `plan` is the automaton's, copied.
+    TPlainScanner(const TScanPlan& plan, const TPatDFA& dfa, const TCharCodec& codec)
+        : dfa_(dfa), codec_(codec), table_(dfa.Table()), plan_(plan) {}
 
     // The leftmost-longest match at or after `from`, as TPatternMatcher::PlainSearch. Every
     // call on one scanner must pass the same text (the dead ends are positions in it).
@@ -89,25 +86,13 @@ private:
         std::size_t length;  // of the character stepped on
     };
     TWideStep StepWide(std::string_view text, std::size_t p, std::int32_t row) const;
-    void SetUpSecondFilter(const TPatDFA& dfa, const TCharCodec& codec);
     // The first position at or after `pos` whose byte can begin a match, or the end.
     std::size_t Skip(const unsigned char* bytes, std::size_t pos, std::size_t n) const;
 
     const TPatDFA& dfa_;
     const TCharCodec& codec_;
     const std::int32_t* table_;  // the automaton's tagged dense table
-    bool startFinal_;
-    int singleFirst_ = -1;  // the only byte that can begin a match, or -1
-    // A few beginning bytes are looked for eight at a time: the ASCII ones repeated over a
-    // word each, and whether every byte above 0x7F begins a walk.
-    std::uint64_t wordBytes_[4] = {};
-    int wordByteCount_ = -1;  // -1 when the set is too large for the word-wise search
-    bool wordHigh_ = false;
-    // When no single byte is a match, a beginning byte must also be followed by a byte the
-    // state after it steps on; a few such second bytes are looked for in the same word.
-    std::uint64_t secondBytes_[4] = {};
-    bool secondFilter_ = false;
-    bool begins_[256] = {};  // bytes at which a walk must be tried
+    TScanPlan plan_;
     TDeadEnds deadEnds_;
 };
 
