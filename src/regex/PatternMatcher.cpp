@@ -17,6 +17,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tallyon {
 
 namespace {
@@ -143,7 +147,7 @@ void TScanPlan::SetUpSecondFilter(const TPatDFA& dfa, const TCharCodec& codec) {
 }
 
 inline std::size_t TPlainScanner::Skip(const unsigned char* bytes, std::size_t pos,
-                                       std::size_t n) const {
+                                       std::size_t n) {
     if (plan_.singleFirst >= 0) {
         const void* hit = std::memchr(bytes + pos, plan_.singleFirst, n - pos);
         return hit == nullptr
@@ -151,6 +155,44 @@ inline std::size_t TPlainScanner::Skip(const unsigned char* bytes, std::size_t p
                    : static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - bytes);
     }
     if (plan_.wordByteCount >= 0) {
+#if defined(__SSE2__)
+        // Sixteen bytes at a time where the processor has vector compares: the same test as
+        // the word-wise one below, one lane per byte.
+        const auto lanes = [](std::uint64_t repeated) {
+            return _mm_set1_epi64x(static_cast<long long>(repeated));
+        };
+        const __m128i first0 = lanes(plan_.wordBytes[0]), first1 = lanes(plan_.wordBytes[1]),
+                      first2 = lanes(plan_.wordBytes[2]), first3 = lanes(plan_.wordBytes[3]);
+        const __m128i second0 = lanes(plan_.secondBytes[0]),
+                      second1 = lanes(plan_.secondBytes[1]),
+                      second2 = lanes(plan_.secondBytes[2]),
+                      second3 = lanes(plan_.secondBytes[3]);
+        const auto anyOf = [](__m128i v, __m128i a, __m128i b, __m128i c, __m128i d) {
+            return static_cast<unsigned>(_mm_movemask_epi8(
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b)),
+                             _mm_or_si128(_mm_cmpeq_epi8(v, c), _mm_cmpeq_epi8(v, d)))));
+        };
+        if (blockHits_ != 0 && pos - blockBase_ < 16) {
+            const unsigned hits = blockHits_ & (~0u << (pos - blockBase_));
+            if (hits != 0) return blockBase_ + static_cast<std::size_t>(std::countr_zero(hits));
+            pos = blockBase_ + 16;
+        }
+        for (; pos + 16 <= n; pos += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + pos));
+            unsigned hits = anyOf(v, first0, first1, first2, first3);
+            if (plan_.wordHigh) hits |= static_cast<unsigned>(_mm_movemask_epi8(v));
+            if (plan_.secondFilter) {
+                // Lane i keeps its mark only when lane i + 1 holds a possible second byte;
+                // the last lane's next byte lies beyond, so it keeps its mark.
+                hits &= (anyOf(v, second0, second1, second2, second3) >> 1) | 0x8000u;
+            }
+            if (hits != 0) {
+                blockBase_ = pos;
+                blockHits_ = hits;
+                return pos + static_cast<std::size_t>(std::countr_zero(hits));
+            }
+        }
+#endif
         constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
         constexpr std::uint64_t kHigh = 0x8080808080808080ull;
         for (; pos + 8 <= n; pos += 8) {

@@ -76,7 +76,8 @@ public:
         : dfa_(dfa), codec_(codec), table_(dfa.Table()), plan_(plan) {}
 
     // The leftmost-longest match at or after `from`, as TPatternMatcher::PlainSearch. Every
-    // call on one scanner must pass the same text (the dead ends are positions in it).
+    // call on one scanner must pass the same text (the dead ends and the block of candidates
+    // are positions in it); the text may change only before the end of the last match.
     std::optional<TPatMatch> Find(std::string_view text, std::size_t from);
 
 private:
@@ -87,13 +88,19 @@ private:
     };
     TWideStep StepWide(std::string_view text, std::size_t p, std::int32_t row) const;
     // The first position at or after `pos` whose byte can begin a match, or the end.
-    std::size_t Skip(const unsigned char* bytes, std::size_t pos, std::size_t n) const;
+    std::size_t Skip(const unsigned char* bytes, std::size_t pos, std::size_t n);
 
     const TPatDFA& dfa_;
     const TCharCodec& codec_;
     const std::int32_t* table_;  // the automaton's tagged dense table
     TScanPlan plan_;
     TDeadEnds deadEnds_;
+    // The last sixteen bytes examined at once: where they start, and a bit for each that can
+    // begin a match. Candidates are consecutive and close together in most texts, so the
+    // next ones are taken from here instead of examining the bytes again. No bit set: no
+    // block kept.
+    std::size_t blockBase_ = 0;
+    unsigned blockHits_ = 0;
 };
 
 }  // namespace tallyon
