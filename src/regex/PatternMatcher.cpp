@@ -146,8 +146,7 @@ void TScanPlan::SetUpSecondFilter(const TPatDFA& dfa, const TCharCodec& codec) {
     secondFilter = true;
 }
 
-inline std::size_t TPlainScanner::Skip(const unsigned char* bytes, std::size_t pos,
-                                       std::size_t n) {
+inline std::size_t TPlainScanner::Skip(const unsigned char* bytes, std::size_t pos, std::size_t n) {
     if (plan_.singleFirst >= 0) {
         const void* hit = std::memchr(bytes + pos, plan_.singleFirst, n - pos);
         return hit == nullptr
@@ -163,10 +162,8 @@ inline std::size_t TPlainScanner::Skip(const unsigned char* bytes, std::size_t p
         };
         const __m128i first0 = lanes(plan_.wordBytes[0]), first1 = lanes(plan_.wordBytes[1]),
                       first2 = lanes(plan_.wordBytes[2]), first3 = lanes(plan_.wordBytes[3]);
-        const __m128i second0 = lanes(plan_.secondBytes[0]),
-                      second1 = lanes(plan_.secondBytes[1]),
-                      second2 = lanes(plan_.secondBytes[2]),
-                      second3 = lanes(plan_.secondBytes[3]);
+        const __m128i second0 = lanes(plan_.secondBytes[0]), second1 = lanes(plan_.secondBytes[1]),
+                      second2 = lanes(plan_.secondBytes[2]), second3 = lanes(plan_.secondBytes[3]);
         const auto anyOf = [](__m128i v, __m128i a, __m128i b, __m128i c, __m128i d) {
             return static_cast<unsigned>(_mm_movemask_epi8(
                 _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b)),
