@@ -231,28 +231,31 @@ inline std::size_t TPlainScanner::Walk(std::string_view text, std::size_t pos, b
     const std::size_t n = text.size();
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::int32_t* table = table_;
-    std::int32_t row = TPatDFA::RowOf(dfa_.Start());
     std::size_t p = pos;
     std::size_t last = plan_.startFinal ? p : kNoEnd;
     // The first kRecordAfter bytes are walked without touching the dead ends; most walks
-    // end there.
+    // end there. Each step waits for the one before it, so the row is kept unsigned there:
+    // the index then needs no sign extension, one instruction less on that chain.
     const std::size_t quiet = n - p > TDeadEnds::kRecordAfter ? p + TDeadEnds::kRecordAfter : n;
+    constexpr auto kRowMask = static_cast<std::uint32_t>(TPatDFA::kRowMask);
+    auto quietRow = static_cast<std::uint32_t>(TPatDFA::RowOf(dfa_.Start()));
     while (p < quiet) {
         const unsigned char b = bytes[p];
         std::int32_t entry;
         if (b < 0x80) [[likely]] {
-            entry = table[row + b];
+            entry = table[quietRow + b];
             if (entry < 0) return last;
             ++p;
         } else {
-            const TWideStep step = StepWide(text, p, row);
+            const TWideStep step = StepWide(text, p, static_cast<std::int32_t>(quietRow));
             entry = step.entry;
             if (entry < 0) return last;
             p += step.length;
         }
-        row = entry & TPatDFA::kRowMask;
+        quietRow = static_cast<std::uint32_t>(entry) & kRowMask;
         if (entry & TPatDFA::kFinalTag) last = p;
     }
+    auto row = static_cast<std::int32_t>(quietRow);
     while (p < n) {
         const unsigned char b = bytes[p];
         std::int32_t entry;
