@@ -116,34 +116,57 @@ TScanPlan::TScanPlan(const TPatDFA& dfa, const TCharCodec& codec)
             wordHigh = wide;
             for (int i = ascii; i < 4; ++i)
                 wordBytes[i] = wordBytes[0];
-            SetUpSecondFilter(dfa, codec);
+            SetUpFollowFilters(dfa, codec);
         }
     }
 }
 
-void TScanPlan::SetUpSecondFilter(const TPatDFA& dfa, const TCharCodec& codec) {
-    bool second[0x80] = {};
-    for (int b = 0; b < 256; ++b) {
-        if (!begins[b]) continue;
-        if (b >= 0x80) return;
-        const int state = dfa.Step(dfa.Start(), b);
-        if (dfa.IsFinal(state)) return;  // one byte can be a whole match
+namespace {
+
+// The ASCII bytes on which some state of `states` steps, repeated over a word each (unused
+// words repeat the first), and the states they lead to. False when a state is final (a
+// match may end before such a byte), when one steps on a code above 0x7F (the filters
+// look at ASCII bytes only), or when no byte or more than four can follow.
+bool FollowingBytes(const TPatDFA& dfa, const TCharCodec& codec, const std::vector<int>& states,
+                    std::uint64_t (&words)[4], std::vector<int>& reached) {
+    bool follows[0x80] = {};
+    reached.clear();
+    for (const int state : states) {
+        if (dfa.IsFinal(state)) return false;
         for (const TDfaTransition& t : dfa.State(state).transitions) {
-            if (t.range.hi >= 0x80 && t.range.lo <= codec.MaxTextCode()) return;
+            if (t.range.hi >= 0x80 && t.range.lo <= codec.MaxTextCode()) return false;
         }
-        for (int c = 0; c < 0x80; ++c)
-            second[c] = second[c] || dfa.Step(state, c) != TPatDFA::kNone;
+        for (int c = 0; c < 0x80; ++c) {
+            const int next = dfa.Step(state, c);
+            if (next == TPatDFA::kNone) continue;
+            follows[c] = true;
+            if (std::find(reached.begin(), reached.end(), next) == reached.end()) {
+                reached.push_back(next);
+            }
+        }
     }
     int count = 0;
     for (int c = 0; c < 0x80; ++c) {
-        if (!second[c]) continue;
-        if (count == 4) return;
-        secondBytes[count++] = static_cast<std::uint64_t>(c) * 0x0101010101010101ull;
+        if (!follows[c]) continue;
+        if (count == 4) return false;
+        words[count++] = static_cast<std::uint64_t>(c) * 0x0101010101010101ull;
     }
-    if (count == 0) return;
+    if (count == 0) return false;
     for (int i = count; i < 4; ++i)
-        secondBytes[i] = secondBytes[0];
-    secondFilter = true;
+        words[i] = words[0];
+    return true;
+}
+
+}  // namespace
+
+void TScanPlan::SetUpFollowFilters(const TPatDFA& dfa, const TCharCodec& codec) {
+    if (wordHigh) return;  // a wide character can begin a match
+    std::vector<int> afterOne, afterTwo;
+    for (int b = 0; b < 0x80; ++b) {
+        if (begins[b]) afterOne.push_back(dfa.Step(dfa.Start(), b));
+    }
+    secondFilter = FollowingBytes(dfa, codec, afterOne, secondBytes, afterTwo);
+    if (secondFilter) thirdFilter = FollowingBytes(dfa, codec, afterTwo, thirdBytes, afterOne);
 }
 
 inline std::size_t TPlainScanner::Skip(const unsigned char* bytes, std::size_t pos, std::size_t n) {
@@ -164,6 +187,8 @@ inline std::size_t TPlainScanner::Skip(const unsigned char* bytes, std::size_t p
                       first2 = lanes(plan_.wordBytes[2]), first3 = lanes(plan_.wordBytes[3]);
         const __m128i second0 = lanes(plan_.secondBytes[0]), second1 = lanes(plan_.secondBytes[1]),
                       second2 = lanes(plan_.secondBytes[2]), second3 = lanes(plan_.secondBytes[3]);
+        const __m128i third0 = lanes(plan_.thirdBytes[0]), third1 = lanes(plan_.thirdBytes[1]),
+                      third2 = lanes(plan_.thirdBytes[2]), third3 = lanes(plan_.thirdBytes[3]);
         const auto anyOf = [](__m128i v, __m128i a, __m128i b, __m128i c, __m128i d) {
             return static_cast<unsigned>(_mm_movemask_epi8(
                 _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b)),
@@ -182,6 +207,10 @@ inline std::size_t TPlainScanner::Skip(const unsigned char* bytes, std::size_t p
                 // Lane i keeps its mark only when lane i + 1 holds a possible second byte;
                 // the last lane's next byte lies beyond, so it keeps its mark.
                 hits &= (anyOf(v, second0, second1, second2, second3) >> 1) | 0x8000u;
+                // Likewise the third byte, for the lanes whose third byte lies here.
+                if (plan_.thirdFilter) {
+                    hits &= (anyOf(v, third0, third1, third2, third3) >> 2) | 0xC000u;
+                }
             }
             if (hits != 0) {
                 blockBase_ = pos;

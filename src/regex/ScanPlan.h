@@ -8,7 +8,7 @@
 // character or a stray byte. Shift-JIS trail bytes can be ASCII, so there every byte above
 // 0x7F may begin a walk. A set of up to four ASCII bytes (such as blank and TAB) is looked
 // for a word of eight bytes at a time, together with the bytes that can follow one of them
-// in a match.
+// in a match, and the bytes that can follow those.
 #pragma once
 
 #include <cstdint>
@@ -33,10 +33,14 @@ struct TScanPlan {
     // state after it steps on; a few such second bytes are looked for in the same word.
     std::uint64_t secondBytes[4] = {};
     bool secondFilter = false;
+    // And when no two bytes are a match either, the third byte must be one the states after
+    // two bytes step on (looked for sixteen bytes at a time only).
+    std::uint64_t thirdBytes[4] = {};
+    bool thirdFilter = false;
     bool begins[256] = {};  // bytes at which a walk must be tried
 
 private:
-    void SetUpSecondFilter(const TPatDFA& dfa, const TCharCodec& codec);
+    void SetUpFollowFilters(const TPatDFA& dfa, const TCharCodec& codec);
 };
 
 }  // namespace tallyon

@@ -311,3 +311,39 @@ TEST(PatternErrors, NegatedClassCoveringEverythingNeverMatches) {
 }
 
 }  // namespace
+
+// The plain search looks at many bytes at once for the first bytes of a match (and the
+// second and third, where no shorter match exists). A match must be found wherever it
+// starts relative to those groups of bytes, also when its later bytes lie in the next group,
+// and when the next match follows after a single byte.
+TEST(SubstituteAtEveryOffset, FindsMatchesAcrossGroupsOfBytes) {
+    struct Row {
+        const char* pattern;
+        const char* match;  // one whole match of pattern; "9" never matches
+    } const rows[] = {
+        {"[ \\t]+,[ \\t]+", " ,\t"},
+        {"[ \\t]+,[ \\t]+", "\t\t , \t"},
+        {"abc", "abc"},
+        {"a[bc]+d", "abcbd"},
+        {"[ \\t]+", "  "},
+        {",", ","},
+        {"x[ \\t]*y", "x \ty"},
+    };
+    for (const auto encoding : {kUtf8, kSjis}) {
+        for (const Row& row : rows) {
+            TPatternString engine(encoding);
+            engine.SetRegExp(row.pattern);
+            const std::string m = row.match;
+            for (std::size_t offset = 0; offset < 40; ++offset) {
+                const std::string lead(offset, '9');
+                for (const std::string& gap : {std::string("9"), std::string(40, '9')}) {
+                    std::string text = lead + m + gap + m + "9" + m;
+                    const std::string expected =
+                        lead + "<" + m + ">" + gap + "<" + m + ">9<" + m + ">";
+                    EXPECT_EQ(engine.GSub("<&>", text), 3) << row.pattern << " at " << offset;
+                    EXPECT_EQ(text, expected) << row.pattern << " at " << offset;
+                }
+            }
+        }
+    }
+}
