@@ -307,13 +307,19 @@ bool TruncatedByIntegers(long double magnitude, ExactDigits& out) {
             q = (static_cast<u128>(limb(word + 1)) << 64) | limb(word);
         }
         out.x = estimate;
+        // q < 10^21 < 2^70. The digits are split into two halves of ten by 64-bit divisions
+        // only: 10^k = 2^k * 5^k, and floor(floor(q / 2^k) / 5^k) = floor(q / 10^k).
+        uint64_t top = 0;
         if (q >= kPow10[kTruncDigits]) {
-            q /= 10;
             ++out.x;
+            top = static_cast<uint64_t>(q >> 11) / 48828125u;  // q / 10^11
+            const auto rest = static_cast<uint64_t>(q - static_cast<u128>(top) * kPow10[11]);
+            q = static_cast<u128>(top) * kPow10[10] + rest / 10;
+        } else {
+            if (q < kPow10[kTruncDigits - 1]) return false;
+            top = static_cast<uint64_t>(q >> 10) / 9765625u;  // q / 10^10
         }
-        if (q < kPow10[kTruncDigits - 1]) return false;
-        uint64_t parts[2] = {static_cast<uint64_t>(q / kPow10[10]),
-                             static_cast<uint64_t>(q % kPow10[10])};
+        uint64_t parts[2] = {top, static_cast<uint64_t>(q - static_cast<u128>(top) * kPow10[10])};
         for (int half = 1; half >= 0; --half)
             for (int k = 9; k >= 0; --k) {
                 out.d[half * 10 + k] = static_cast<char>('0' + parts[half] % 10);
@@ -450,33 +456,60 @@ void AppendExponent(std::string& out, int exponent, bool alwaysSign, int minWidt
     out += digits;
 }
 
-std::string WriteGeneral(const Rounded& r, int precision) {
-    if (r.count == 0) return "0";
-    std::string out;
-    if (r.negative) out += '-';
+// Writes the General layout into `out`, which must hold kGeneralMax characters; returns the
+// length written. Building the text in a fixed buffer and copying it once keeps the writer
+// off the string's growth path: every answer and every stored value goes through here.
+constexpr int kGeneralMax = 64;  // sign, "0.", 3 zeros, 19 digits, or d.ddd with "E-4951"
+
+int WriteGeneralTo(char* out, const Rounded& r, int precision) {
+    if (r.count == 0) {
+        out[0] = '0';
+        return 1;
+    }
+    char* p = out;
+    if (r.negative) *p++ = '-';
     if (r.x >= -3 && r.x <= precision) {
         if (r.x <= 0) {
-            out += "0.";
-            out.append(static_cast<size_t>(-r.x), '0');
-            out.append(r.d, static_cast<size_t>(r.count));
+            *p++ = '0';
+            *p++ = '.';
+            for (int k = r.x; k < 0; ++k)
+                *p++ = '0';
+            p = std::copy(r.d, r.d + r.count, p);
         } else {
             for (int k = 0; k < r.x; ++k)
-                out += k < r.count ? r.d[k] : '0';
+                *p++ = k < r.count ? r.d[k] : '0';
             if (r.count > r.x) {
-                out += '.';
-                out.append(r.d + r.x, static_cast<size_t>(r.count - r.x));
+                *p++ = '.';
+                p = std::copy(r.d + r.x, r.d + r.count, p);
             }
         }
     } else {
-        out += r.d[0];
+        *p++ = r.d[0];
         if (r.count > 1) {
-            out += '.';
-            out.append(r.d + 1, static_cast<size_t>(r.count - 1));
+            *p++ = '.';
+            p = std::copy(r.d + 1, r.d + r.count, p);
         }
-        out += 'E';
-        AppendExponent(out, r.x - 1, false, 0);
+        *p++ = 'E';
+        int exponent = r.x - 1;
+        if (exponent < 0) {
+            *p++ = '-';
+            exponent = -exponent;
+        }
+        char digits[12];
+        int n = 0;
+        do {
+            digits[n++] = static_cast<char>('0' + exponent % 10);
+            exponent /= 10;
+        } while (exponent != 0);
+        while (n > 0)
+            *p++ = digits[--n];
     }
-    return out;
+    return static_cast<int>(p - out);
+}
+
+std::string WriteGeneral(const Rounded& r, int precision) {
+    char buffer[kGeneralMax];
+    return std::string(buffer, static_cast<size_t>(WriteGeneralTo(buffer, r, precision)));
 }
 
 std::string WriteExponent(long double v, int precision, int digits) {
@@ -561,6 +594,19 @@ long double ApplyUnitSuffix(std::string_view text) {
 bool TryRuvoStrToFloat(std::string_view text, long double& value) {
     value = 0.0L;
     if (text.empty()) return false;
+    // Most numbers are plain digits with a point: no letter to fold, no exponent, no suffix,
+    // so they go straight to the literal reader.
+    bool plain = true;
+    for (char c : text) {
+        if (!IsDigit(c) && c != '.') {
+            plain = false;
+            break;
+        }
+    }
+    if (plain) {
+        value = DecimalLiteral(text);
+        return true;
+    }
     const UpperText upper(text);
     const std::string_view u = upper.view();
     const char first = u[0];
@@ -609,7 +655,18 @@ std::string RuvoFloatToStr(int mode, int precision, int digits, long double valu
 }
 
 std::string GeneralNumberText(long double value) {
-    return RuvoFloatToStr(TNumberFormat::General, 15, 0, value);
+    // The text of the value written last is kept: one calculated value is written as the
+    // result text, as "ANS" and "_ANS", and as the value an assignment stores.
+    struct TLast {
+        long double value = 0;
+        std::string text;  // empty until the first call
+    };
+    thread_local TLast last;
+    if (last.text.empty() || !(value == last.value)) {
+        last.text = RuvoFloatToStr(TNumberFormat::General, 15, 0, value);
+        last.value = value;
+    }
+    return last.text;
 }
 
 }  // namespace tallyon
