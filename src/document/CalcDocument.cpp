@@ -39,13 +39,20 @@ TCalcDocument::TCalcDocument(TLineDocument& document, TVariableList& variables,
                              const TSettingsRecord& settings)
     : document_(document), variables_(variables), settings_(settings) {
     parser_.SetVariables(&variables_);
-    parser_.SetOnSubstitute([this](TTinyParser&, std::string& name, std::string& value, int index) {
-        OnSubstitute(name, value, index);
-    });
 }
 
 void TCalcDocument::SetHooks(TCalcHooks hooks) {
     hooks_ = std::move(hooks);
+    // Assignments are routed only when a hook wants to see them: without one the parser
+    // skips preparing the notification altogether.
+    if (hooks_.PutClipboardValue || hooks_.ShowAssignment) {
+        parser_.SetOnSubstitute(
+            [this](TTinyParser&, std::string& name, std::string& value, int index) {
+                OnSubstitute(name, value, index);
+            });
+    } else {
+        parser_.SetOnSubstitute(nullptr);
+    }
 }
 
 void TCalcDocument::OnSubstitute(std::string& name, std::string& value, int index) {
@@ -64,7 +71,8 @@ void TCalcDocument::MoveToNextLine(int n) {
 
 void TCalcDocument::CalculateLine(bool mayCopy) {
     const int n = document_.CaretLine();
-    const std::string body = StripAnswer(document_.Line(n));
+    document_.ReadLine(n, line_);
+    const std::string_view body = AnswerBody(line_);
     const TSplitExpression split = SplitExpression(body);
 
     std::string answer;
@@ -90,10 +98,12 @@ void TCalcDocument::CalculateLine(bool mayCopy) {
         variables_.Set("_ANS", ans);
 
         const bool error = parser_.ErrorCode() != TErrorCode::None;
-        if (!split.Silent || error)
-            document_.ReplaceAnsweredLine(n, ComposeAnswerLine(body, error, answer));
-        else
+        if (!split.Silent || error) {
+            ComposeAnswerLine(answered_, body, error, answer);
+            document_.ReplaceAnsweredLine(n, answered_);
+        } else {
             document_.ReplaceLine(n, body);
+        }
     }
     MoveToNextLine(n);
     if (mayCopy && hooks_.CopyAnswerToClipboard) hooks_.CopyAnswerToClipboard(answer, value);

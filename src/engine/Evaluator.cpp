@@ -562,9 +562,11 @@ void TReducer::Assign(TTerm& left, double b) {
     if (target.empty() || !(IsUpperLetter(target[0]) || target[0] == '_')) return;
     std::string name = target;
     const std::string text = GeneralNumberText(b);
-    std::string shown = text;  // the handler's copy: its changes are not read back
     const int index = left.Kind == kKindElement ? left.Index : -1;
-    if (parser_.onSubstitute_) parser_.onSubstitute_(parser_, name, shown, index);
+    if (parser_.onSubstitute_) {
+        std::string shown = text;  // the handler's copy: its changes are not read back
+        parser_.onSubstitute_(parser_, name, shown, index);
+    }
     // The handler may have unlinked the list, or renamed the target to nothing.
     if (parser_.variables_ != nullptr && !name.empty()) {
         if (left.Kind == kKindElement) {

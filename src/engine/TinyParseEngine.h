@@ -58,7 +58,7 @@ public:
     TTinyParser& operator=(const TTinyParser&) = delete;
 
     // Stores the text and clears the result text; nothing is calculated yet.
-    void SetExpression(std::string text);
+    void SetExpression(std::string_view text);
     const std::string& Expression() const;
 
     // Calculates first when there is no result text. Raises EConvertError (a number text that

@@ -77,16 +77,21 @@ void TVariableList::Set(std::string_view name, std::string_view value) {
         if (index >= 0) Delete(index);
         return;
     }
-    std::string line;
-    line.reserve(name.size() + 1 + value.size());
-    line.append(name);
-    line += '=';
-    line.append(value);
     if (index >= 0) {
-        // The name is unchanged up to case, so the index stays valid.
-        lines_[static_cast<size_t>(index)] = std::move(line);
+        // The name is unchanged up to case, so the index stays valid. The new line is built
+        // apart (name or value may view the old one) and swapped in; the old line's storage
+        // is kept for the next change, so rewriting a value allocates nothing.
+        spare_.assign(name);
+        spare_ += '=';
+        spare_.append(value);
+        lines_[static_cast<size_t>(index)].swap(spare_);
         numbers_[static_cast<size_t>(index)] = TNumberCache();
     } else {
+        std::string line;
+        line.reserve(name.size() + 1 + value.size());
+        line.append(name);
+        line += '=';
+        line.append(value);
         AddLine(std::move(line));
     }
 }

@@ -74,6 +74,8 @@ private:
     mutable std::vector<TNumberCache> numbers_;
     // Each name to the index of the first line that has it.
     std::unordered_map<std::string, int, NameHash, NameEqual> first_;
+    // Storage of a replaced line, reused by the next replacement (no meaning of its own).
+    std::string spare_;
 };
 
 // Reads a list delimited by `delimiter`: blanks (codes 1..32) around items are skipped, an
