@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -198,6 +199,40 @@ long double DecimalLiteral(std::string_view s) {
     return negative ? -value : value;
 }
 
+// The common case of DecimalLiteral in one pass: digits with at most one point, at most 19
+// significant digits and at most 27 decimals, converted the same exact way. False (nothing
+// read) for anything else, which DecimalLiteral then reads or refuses. Every byte of `s` must
+// be a digit or a point.
+bool ReadShortDecimal(std::string_view s, long double& value) {
+    uint64_t mantissa = 0;
+    int significant = 0;
+    int scale = 0;
+    bool point = false;
+    for (const char c : s) {
+        if (c == '.') {
+            if (point) return false;
+            point = true;
+            continue;
+        }
+        const int digit = c - '0';
+        if (mantissa == 0 && digit == 0) {
+            if (point) --scale;
+            continue;
+        }
+        if (significant == 19) return false;
+        mantissa = mantissa * 10 + static_cast<uint64_t>(digit);
+        ++significant;
+        if (point) --scale;
+    }
+    if (mantissa == 0) {
+        value = 0.0L;
+        return true;
+    }
+    if (scale < -kExactPow10Max) return false;
+    value = static_cast<long double>(mantissa) / kExactPow10.v[-scale];
+    return true;
+}
+
 // 10^e * m in extended precision. A whole e uses square-and-multiply (dividing by 10^-e for
 // a negative e, which keeps tiny results exact as long as possible); a fractional e uses the
 // general power. A result beyond the extended range is an overflow.
@@ -261,6 +296,26 @@ void ParsePrinted(const char* text, char* digits, int count, int& x) {
     x = std::atoi(p + 1) + 1;
 }
 
+// The 64-bit mantissa and the frexp exponent of a normal x87 extended value, read from its
+// bits (the library's frexp and ldexp cost more than the whole digit split). False for other
+// formats and for zero, subnormal, infinite and NaN values.
+bool MantissaOf(long double value, uint64_t& mantissa, int& binaryExponent) {
+    if constexpr (std::numeric_limits<long double>::digits != 64 ||
+                  sizeof(long double) < 10) {
+        return false;
+    } else {
+        unsigned char bytes[sizeof(long double)];
+        std::memcpy(bytes, &value, sizeof bytes);
+        uint16_t signExponent = 0;
+        std::memcpy(&mantissa, bytes, sizeof mantissa);
+        std::memcpy(&signExponent, bytes + 8, sizeof signExponent);
+        const int biased = signExponent & 0x7fff;
+        if (biased == 0 || biased == 0x7fff || (mantissa >> 63) == 0) return false;
+        binaryExponent = biased - 16382;
+        return true;
+    }
+}
+
 // Fast path for magnitudes from about 1e-17 to 1e19 with a mantissa of at most 64 bits:
 // floor(|v| * 10^k) exactly in 192-bit integer arithmetic, |v| = m * 2^e with m < 2^64 and
 // 10^k < 2^128. Returns false outside that range.
@@ -278,13 +333,17 @@ bool TruncatedByIntegers(long double magnitude, ExactDigits& out) {
             }
             return table;
         }();
+        // |v| = mantissa * 2^(binaryExponent - 64) with the top bit of mantissa set.
+        uint64_t mantissa = 0;
         int binaryExponent = 0;
-        const long double fraction = std::frexp(magnitude, &binaryExponent);
+        if (!MantissaOf(magnitude, mantissa, binaryExponent)) {
+            const long double fraction = std::frexp(magnitude, &binaryExponent);
+            mantissa = static_cast<uint64_t>(std::ldexp(fraction, 64));
+        }
         // An estimate of x that is exact or one too small.
         const int estimate =
             static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398119521)) + 1;
         if (estimate < -17 || estimate > 19) return false;
-        const auto mantissa = static_cast<uint64_t>(std::ldexp(fraction, 64));
         const int shift = binaryExponent - 64;  // |v| = mantissa * 2^shift
         const u128 power = kPow10[static_cast<size_t>(kTruncDigits - estimate)];
 
@@ -604,7 +663,7 @@ bool TryRuvoStrToFloat(std::string_view text, long double& value) {
         }
     }
     if (plain) {
-        value = DecimalLiteral(text);
+        if (!ReadShortDecimal(text, value)) value = DecimalLiteral(text);
         return true;
     }
     const UpperText upper(text);
