@@ -75,7 +75,8 @@ void TCalcDocument::CalculateLine(bool mayCopy) {
     const std::string_view body = AnswerBody(line_);
     const TSplitExpression split = SplitExpression(body);
 
-    std::string answer;
+    std::string& answer = answer_;
+    answer.clear();
     double value = 0;
     if (split.Expression.empty()) {
         // Nothing to evaluate: the old answer goes and "ANS" keeps its value.
@@ -84,14 +85,15 @@ void TCalcDocument::CalculateLine(bool mayCopy) {
         parser_.SetExpression(split.Expression);
         try {
             value = parser_.ResultValue();
-            answer = FormatAnswer(value, settings_);
+            FormatAnswer(answer, value, settings_);
         } catch (...) {
             // A raised calculation error raises again here and leaves the line untouched; a
             // refused pattern leaves the engine's own result text as the answer.
             answer = parser_.ResultText();
             value = 0;
         }
-        const std::string ans = GeneralNumberText(value);
+        std::string& ans = ans_;
+        GeneralNumberText(ans, value);
         if (hooks_.ShowVariable) hooks_.ShowVariable("ANS", ans);
         variables_.Set("ANS", ans);
         if (hooks_.ShowVariable) hooks_.ShowVariable("_ANS", ans);

@@ -132,6 +132,8 @@ private:
     // Storage of one line's calculation, kept so that calculating many lines reuses it.
     std::string line_;      // the line as read
     std::string answered_;  // the line as written back
+    std::string answer_;    // the answer behind the arrow
+    std::string ans_;       // the general number text of the value, for "ANS" and "_ANS"
 };
 
 }  // namespace tallyon

@@ -561,7 +561,8 @@ void TReducer::Assign(TTerm& left, double b) {
     const std::string& target = left.Text;
     if (target.empty() || !(IsUpperLetter(target[0]) || target[0] == '_')) return;
     std::string name = target;
-    const std::string text = GeneralNumberText(b);
+    std::string& text = parser_.assignedText_;
+    GeneralNumberText(text, b);
     const int index = left.Kind == kKindElement ? left.Index : -1;
     if (parser_.onSubstitute_) {
         std::string shown = text;  // the handler's copy: its changes are not read back
@@ -590,7 +591,7 @@ void TTinyParser::Evaluate() {
     if (terms_.Count() == 1) {
         resultValue_ = terms_[0].Value;
         // Nested components only hand their value back; text is the host's business.
-        if (!sharedTable_) resultText_ = GeneralNumberText(resultValue_);
+        if (!sharedTable_) GeneralNumberText(resultText_, resultValue_);
     }
 }
 

@@ -713,7 +713,19 @@ std::string RuvoFloatToStr(int mode, int precision, int digits, long double valu
     return WriteGeneral(Digits(value, precision), precision);
 }
 
-std::string GeneralNumberText(long double value) {
+void RuvoFloatToStr(std::string& out, int mode, int precision, int digits, long double value) {
+    const bool general = mode == static_cast<int>(TNumberFormat::General) ||
+                         mode == static_cast<int>(TNumberFormat::UserPattern);
+    if (!general || !std::isfinite(value)) {
+        out = RuvoFloatToStr(mode, precision, digits, value);
+        return;
+    }
+    precision = std::clamp(precision, 2, 18);
+    char buffer[kGeneralMax];
+    out.assign(buffer, static_cast<size_t>(WriteGeneralTo(buffer, Digits(value, precision), precision)));
+}
+
+void GeneralNumberText(std::string& out, long double value) {
     // The text of the value written last is kept: one calculated value is written as the
     // result text, as "ANS" and "_ANS", and as the value an assignment stores.
     struct TLast {
@@ -722,10 +734,16 @@ std::string GeneralNumberText(long double value) {
     };
     thread_local TLast last;
     if (last.text.empty() || !(value == last.value)) {
-        last.text = RuvoFloatToStr(TNumberFormat::General, 15, 0, value);
+        RuvoFloatToStr(last.text, static_cast<int>(TNumberFormat::General), 15, 0, value);
         last.value = value;
     }
-    return last.text;
+    out.assign(last.text);
+}
+
+std::string GeneralNumberText(long double value) {
+    std::string text;
+    GeneralNumberText(text, value);
+    return text;
 }
 
 }  // namespace tallyon

@@ -176,6 +176,7 @@ private:
 
     TTrmList terms_;
     std::string scanText_;  // the folded expression, kept to reuse its storage
+    std::string assignedText_;  // the text an assignment stores, kept to reuse its storage
     std::unique_ptr<TReductionScratch, TScratchDeleter> scratch_;  // created on first use
 };
 
