@@ -186,6 +186,39 @@ TEST(VariableList, AgreesWithAPlainScanOverRandomOperations) {
     }
 }
 
+// Hundreds of names make the index grow several times; deletions in the middle shift every
+// later line, and verbatim lines repeat names, so a later line must take over a name.
+TEST(VariableList, IndexFollowsGrowthDeletionAndRepeatedNames) {
+    TVariableList list;
+    ReferenceList reference;
+    auto name = [](int i) { return (i % 2 ? "v" : "V") + std::to_string(i); };
+    for (int i = 0; i < 400; ++i) {
+        list.Set(name(i), std::to_string(i));
+        reference.Set(name(i), std::to_string(i));
+        if (i % 7 == 0) {
+            const std::string line = name(i / 2) + "=dup" + std::to_string(i);
+            list.AddLine(line);
+            reference.lines.push_back(line);
+        }
+    }
+    for (int i = 0; i < 400; i += 3) {
+        list.Set(name(i), "");
+        reference.Set(name(i), "");
+    }
+    list.Delete(5);
+    reference.lines.erase(reference.lines.begin() + 5);
+    ASSERT_EQ(list.Lines(), reference.lines);
+    for (int i = 0; i < 420; ++i) {
+        ASSERT_EQ(list.Find(name(i)), reference.Find(name(i))) << name(i);
+        ASSERT_EQ(list.Find(ReferenceList::Upper(name(i))), reference.Find(name(i))) << name(i);
+    }
+    // A write after a read through the kept number is seen by the next read.
+    list.Set("v1", "5");
+    EXPECT_EQ(list.NumberValue("V1"), 5.0);
+    list.Set("V1", "6");
+    EXPECT_EQ(list.NumberValue("v1"), 6.0);
+}
+
 struct ReadCase {
     const char* name;
     const char* text;
