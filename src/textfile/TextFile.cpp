@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -140,6 +141,13 @@ TDecodedText DecodeText(std::string_view bytes) {
     return {Cp932ToUtf8(bytes), FileEncoding::ShiftJis};
 }
 
+TDecodedText DecodeText(std::string&& bytes) {
+    const std::string_view view = bytes;
+    if (!view.starts_with(kUtf8Bom) && IsValidUtf8(view))
+        return {std::move(bytes), FileEncoding::Utf8};
+    return DecodeText(view);
+}
+
 TDecodedText ReadEncodedTextFile(const fs::path& path) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) RaiseReadError(path, "it is a folder");
@@ -148,16 +156,21 @@ TDecodedText ReadEncodedTextFile(const fs::path& path) {
     // Read in large blocks: a character at a time through a stream iterator costs more than
     // everything else a short document's calculation does with its bytes.
     std::string bytes;
+    // A regular file's size is known: one allocation holds it and the final empty read.
+    constexpr std::uintmax_t kMaxReserve = std::uintmax_t{1} << 30;
+    if (const auto size = fs::file_size(path, ec); !ec && size < kMaxReserve)
+        bytes.reserve(static_cast<std::size_t>(size) + 1);
     constexpr std::size_t kBlock = std::size_t{1} << 16;
     for (;;) {
         const std::size_t size = bytes.size();
-        bytes.resize(size + kBlock);
-        in.read(bytes.data() + size, static_cast<std::streamsize>(kBlock));
+        const std::size_t room = bytes.capacity() > size ? bytes.capacity() - size : kBlock;
+        bytes.resize(size + room);
+        in.read(bytes.data() + size, static_cast<std::streamsize>(room));
         bytes.resize(size + static_cast<std::size_t>(in.gcount()));
         if (!in) break;
     }
     if (in.bad()) RaiseReadError(path, "read error");
-    return DecodeText(bytes);
+    return DecodeText(std::move(bytes));
 }
 
 std::string ReadTextFile(const fs::path& path) {
@@ -180,6 +193,11 @@ FileEncoding WriteTextFile(const fs::path& path, std::string_view text, FileEnco
 
 std::vector<std::string> SplitTextLines(std::string_view text) {
     std::vector<std::string> lines;
+    // Counting the breaks first sizes the vector once (a CR LF pair counts twice, which
+    // only over-reserves).
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') +
+                                           std::count(text.begin(), text.end(), '\r')) +
+                  1);
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];

@@ -43,6 +43,8 @@ struct TDecodedText {
 // Decodes bytes as text: UTF-8 as it stands (byte-order mark dropped), else Shift-JIS, where a
 // byte that does not convert becomes U+FFFD.
 TDecodedText DecodeText(std::string_view bytes);
+// The same, taking the bytes' storage for the text when they are UTF-8 already.
+TDecodedText DecodeText(std::string&& bytes);
 
 // Reads and decodes a whole file. Raises ETextFileError when the file cannot be read.
 TDecodedText ReadEncodedTextFile(const std::filesystem::path& path);
