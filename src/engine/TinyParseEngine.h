@@ -160,6 +160,17 @@ private:
 
     void ResetCallContext();
 
+    // Assignment (Evaluator.cpp): tells the handler, then stores b under the folded target
+    // name, as a whole variable or as element `index` of an array. Raises what the handler
+    // or the element store raises.
+    void StoreAssignment(std::string_view target, bool element, int index, double b);
+
+    // The quick path of Calculate (QuickEvaluator.cpp): calculates expressions made only of
+    // numbers, names, built-in function calls, brackets and + - * / ^, optionally assigned
+    // to one name, straight from the text, with the result the stages would give. False,
+    // with nothing changed, for anything else; the stages then calculate.
+    bool CalculateQuickly();
+
     std::string expression_;
     std::string resultText_;
     double resultValue_ = 0;
