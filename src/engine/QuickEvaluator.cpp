@@ -42,6 +42,15 @@ bool IsNameChar(char c) {
     return IsUpperLetter(c) || (c >= '0' && c <= '9') || c == '_';
 }
 
+// True when text begins with op. Operators are a few characters long: a plain loop beats a
+// library compare.
+bool StartsWith(std::string_view text, std::string_view op) {
+    if (op.size() > text.size()) return false;
+    for (size_t k = 0; k < op.size(); ++k)
+        if (text[k] != op[k]) return false;
+    return true;
+}
+
 // The characters that may follow an operand on the quick path: the end of a token there is
 // also the end the scanner finds.
 bool EndsOperand(std::string_view text, size_t at) {
@@ -77,7 +86,7 @@ public:
             const std::string_view name = NameAt(pos_);
             pos_ += name.size();
             SkipSpaces();
-            if (text_.substr(pos_, 2) == ":=") {
+            if (StartsWith(text_.substr(pos_), ":=")) {
                 target = name;
                 pos_ += 2;
             } else {
@@ -103,7 +112,7 @@ private:
         for (int index : table_.StartingWith(static_cast<unsigned char>(rest[0]))) {
             const TOpeList::TEntry& entry = table_[index];
             const std::string_view op = entry.Text;
-            if (rest.substr(0, op.size()) != op) continue;
+            if (!StartsWith(rest, op)) continue;
             // A function name followed by a letter is the start of a longer name.
             if (entry.Alphabetic && op.size() < rest.size() && IsUpperLetter(rest[op.size()]))
                 continue;
