@@ -80,8 +80,12 @@ int main(int argc, char** argv) {
     try {
         if (!options->VariablesPath.empty())
             LoadVariables(variables, ReadVariablesFile(options->VariablesPath));
-        lines = options->FromStandardInput() ? SplitTextLines(ReadStandardInput())
-                                             : ReadDocumentFile(options->DocumentPath, encoding);
+        // Each line gets room for the arrow and a usual answer, so that writing the answer
+        // does not move the line again.
+        constexpr std::size_t kAnswerRoom = 32;
+        lines = options->FromStandardInput()
+                    ? SplitTextLines(ReadStandardInput(), kAnswerRoom)
+                    : ReadDocumentFile(options->DocumentPath, encoding, kAnswerRoom);
     } catch (const ETextFileError& e) {
         return Fail(e.what());
     }

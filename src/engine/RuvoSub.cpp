@@ -406,7 +406,8 @@ ExactDigits TruncatedUncached(long double magnitude) {
 
 // The digits of the magnitude written last are kept: a calculated value is written several
 // times in a row (the result text, "ANS", the assigned value, the answer in its format).
-ExactDigits Truncated(long double magnitude) {
+// The reference stays valid until the next call for another magnitude.
+const ExactDigits& Truncated(long double magnitude) {
     struct TLast {
         long double magnitude = -1;  // never a magnitude, so the first call computes
         ExactDigits digits;
@@ -499,8 +500,13 @@ private:
     ExactDigits exact_{};
 };
 
+// The same as ValueDigits(v).Round(keep), reading the kept digits in place.
 Rounded Digits(long double v, int keep) {
-    return ValueDigits(v).Round(keep);
+    if (v == 0.0L) return Rounded{};
+    const long double magnitude = std::fabs(v);
+    Rounded r = RoundDigits(magnitude, Truncated(magnitude), keep);
+    r.negative = v < 0 && r.count > 0;
+    return r;
 }
 
 void AppendExponent(std::string& out, int exponent, bool alwaysSign, int minWidth) {

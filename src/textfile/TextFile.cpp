@@ -192,21 +192,30 @@ FileEncoding WriteTextFile(const fs::path& path, std::string_view text, FileEnco
 }
 
 std::vector<std::string> SplitTextLines(std::string_view text) {
+    return SplitTextLines(text, 0);
+}
+
+std::vector<std::string> SplitTextLines(std::string_view text, std::size_t room) {
     std::vector<std::string> lines;
     // Counting the breaks first sizes the vector once (a CR LF pair counts twice, which
     // only over-reserves).
     lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') +
                                            std::count(text.begin(), text.end(), '\r')) +
                   1);
+    auto add = [&](std::string_view line) {
+        std::string& added = lines.emplace_back();
+        if (room > 0 && !line.empty()) added.reserve(line.size() + room);
+        added.assign(line);
+    };
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c != '\r' && c != '\n') continue;
-        lines.emplace_back(text.substr(start, i - start));
+        add(text.substr(start, i - start));
         if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
         start = i + 1;
     }
-    lines.emplace_back(text.substr(start));
+    add(text.substr(start));
     return lines;
 }
 

@@ -64,6 +64,10 @@ FileEncoding WriteTextFile(const std::filesystem::path& path, std::string_view t
 // Splits a text into its lines at CR LF, lone LF and lone CR. A text ending with a line break
 // ends with one empty line; an empty text is one empty line.
 std::vector<std::string> SplitTextLines(std::string_view text);
+// The same lines, each non-empty one with `room` more bytes of capacity than its text, for
+// callers that lengthen lines afterwards (the calculation appends answers) without moving
+// every line a second time.
+std::vector<std::string> SplitTextLines(std::string_view text, std::size_t room);
 
 // Replaces the file at `path` by `bytes` atomically (see above). Raises ETextFileError and
 // leaves the old file untouched on failure.
