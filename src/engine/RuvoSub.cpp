@@ -378,30 +378,39 @@ bool TruncatedByIntegers(long double magnitude, ExactDigits& out) {
             if (q < kPow10[kTruncDigits - 1]) return false;
             top = static_cast<uint64_t>(q >> 10) / 9765625u;  // q / 10^10
         }
-        uint64_t parts[2] = {top, static_cast<uint64_t>(q - static_cast<u128>(top) * kPow10[10])};
-        for (int half = 1; half >= 0; --half)
-            for (int k = 9; k >= 0; --k) {
-                out.d[half * 10 + k] = static_cast<char>('0' + parts[half] % 10);
-                parts[half] /= 10;
+        // Each half of ten digits is written two digits at a time.
+        static constexpr auto kPairs = [] {
+            std::array<char, 200> pairs{};
+            for (int i = 0; i < 100; ++i) {
+                pairs[static_cast<size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+                pairs[static_cast<size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
             }
+            return pairs;
+        }();
+        uint64_t parts[2] = {top, static_cast<uint64_t>(q - static_cast<u128>(top) * kPow10[10])};
+        for (int half = 1; half >= 0; --half) {
+            for (int k = 8; k >= 0; k -= 2) {
+                const auto pair = static_cast<size_t>(parts[half] % 100);
+                parts[half] /= 100;
+                out.d[half * 10 + k] = kPairs[2 * pair];
+                out.d[half * 10 + k + 1] = kPairs[2 * pair + 1];
+            }
+        }
         out.ambiguous = false;  // these digits are exact
         return true;
     }
 }
 
-ExactDigits TruncatedUncached(long double magnitude) {
-    ExactDigits exact;
-    if (TruncatedByIntegers(magnitude, exact)) return exact;
+void TruncatedUncached(long double magnitude, ExactDigits& result) {
+    if (TruncatedByIntegers(magnitude, result)) return;
     char buffer[kTruncDigits + kCheckDigits + 16];
     std::snprintf(buffer, sizeof buffer, "%.*Le", kTruncDigits + kCheckDigits - 1, magnitude);
     char all[kTruncDigits + kCheckDigits];
-    ExactDigits result;
     ParsePrinted(buffer, all, kTruncDigits + kCheckDigits, result.x);
     std::copy(all, all + kTruncDigits, result.d);
     result.ambiguous = true;
     for (int k = kTruncDigits; k < kTruncDigits + kCheckDigits; ++k)
         if (all[k] != '0') result.ambiguous = false;
-    return result;
 }
 
 // The digits of the magnitude written last are kept: a calculated value is written several
@@ -414,7 +423,7 @@ const ExactDigits& Truncated(long double magnitude) {
     };
     thread_local TLast last;
     if (magnitude != last.magnitude) {
-        last.digits = TruncatedUncached(magnitude);
+        TruncatedUncached(magnitude, last.digits);
         last.magnitude = magnitude;
     }
     return last.digits;
