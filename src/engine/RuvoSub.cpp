@@ -199,38 +199,58 @@ long double DecimalLiteral(std::string_view s) {
     return negative ? -value : value;
 }
 
+// What ReadShortDecimal made of a text.
+enum class TShortReading {
+    Read,   // the value is read
+    Plain,  // only digits and points, but not short: DecimalLiteral reads or refuses it
+    Other,  // some other character: the general reading takes it
+};
+
+bool OnlyDigitsAndPoints(std::string_view s) {
+    for (char c : s)
+        if (!IsDigit(c) && c != '.') return false;
+    return true;
+}
+
 // The common case of DecimalLiteral in one pass: digits with at most one point, at most 19
-// significant digits and at most 27 decimals, converted the same exact way. False (nothing
-// read) for anything else, which DecimalLiteral then reads or refuses. Every byte of `s` must
-// be a digit or a point.
-bool ReadShortDecimal(std::string_view s, long double& value) {
+// significant digits and at most 27 decimals, converted the same exact way. `value` is only
+// written when the text is read.
+TShortReading ReadShortDecimal(std::string_view s, long double& value) {
     uint64_t mantissa = 0;
     int significant = 0;
     int scale = 0;
     bool point = false;
-    for (const char c : s) {
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
         if (c == '.') {
-            if (point) return false;
+            if (point) {
+                return OnlyDigitsAndPoints(s.substr(i)) ? TShortReading::Plain
+                                                        : TShortReading::Other;
+            }
             point = true;
             continue;
         }
+        if (!IsDigit(c)) return TShortReading::Other;
         const int digit = c - '0';
         if (mantissa == 0 && digit == 0) {
             if (point) --scale;
             continue;
         }
-        if (significant == 19) return false;
+        if (significant == 19) {
+            return OnlyDigitsAndPoints(s.substr(i)) ? TShortReading::Plain
+                                                    : TShortReading::Other;
+        }
         mantissa = mantissa * 10 + static_cast<uint64_t>(digit);
         ++significant;
         if (point) --scale;
     }
     if (mantissa == 0) {
         value = 0.0L;
-        return true;
+        return TShortReading::Read;
     }
-    if (scale < -kExactPow10Max) return false;
+    if (scale < -kExactPow10Max) return TShortReading::Plain;
     value = static_cast<long double>(mantissa) / kExactPow10.v[-scale];
-    return true;
+    return TShortReading::Read;
 }
 
 // 10^e * m in extended precision. A whole e uses square-and-multiply (dividing by 10^-e for
@@ -670,16 +690,14 @@ bool TryRuvoStrToFloat(std::string_view text, long double& value) {
     if (text.empty()) return false;
     // Most numbers are plain digits with a point: no letter to fold, no exponent, no suffix,
     // so they go straight to the literal reader.
-    bool plain = true;
-    for (char c : text) {
-        if (!IsDigit(c) && c != '.') {
-            plain = false;
+    switch (ReadShortDecimal(text, value)) {
+        case TShortReading::Read:
+            return true;
+        case TShortReading::Plain:
+            value = DecimalLiteral(text);
+            return true;
+        case TShortReading::Other:
             break;
-        }
-    }
-    if (plain) {
-        if (!ReadShortDecimal(text, value)) value = DecimalLiteral(text);
-        return true;
     }
     const UpperText upper(text);
     const std::string_view u = upper.view();
