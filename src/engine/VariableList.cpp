@@ -12,6 +12,8 @@
 #include "engine/VariableList.h"
 
 #include <cassert>
+#include <cstring>
+#include <functional>
 
 #include "engine/AsciiText.h"
 #include "engine/MathFault.h"
@@ -113,13 +115,27 @@ void TVariableList::Set(std::string_view name, std::string_view value) {
         return;
     }
     if (index >= 0) {
-        // The name is unchanged up to case, so the index stays valid. The new line is built
-        // apart (name or value may view the old one) and swapped in; the old line's storage
-        // is kept for the next change, so rewriting a value allocates nothing.
-        spare_.assign(name);
-        spare_ += '=';
-        spare_.append(value);
-        lines_[static_cast<size_t>(index)].swap(spare_);
+        // The name is unchanged up to case, so the index stays valid. The line is rewritten
+        // in its own storage; when name or value view that storage, the new line is built
+        // apart and swapped in.
+        std::string& line = lines_[static_cast<size_t>(index)];
+        const auto views = [&line](std::string_view part) {
+            const std::less<const char*> before;
+            return !part.empty() && !before(part.data(), line.data()) &&
+                   before(part.data(), line.data() + line.size());
+        };
+        if (!views(name) && !views(value)) {
+            line.resize(name.size() + 1 + value.size());
+            char* out = line.data();
+            std::memcpy(out, name.data(), name.size());
+            out[name.size()] = '=';
+            std::memcpy(out + name.size() + 1, value.data(), value.size());
+        } else {
+            spare_.assign(name);
+            spare_ += '=';
+            spare_.append(value);
+            line.swap(spare_);
+        }
         numbers_[static_cast<size_t>(index)] = TNumberCache();
     } else {
         std::string line;

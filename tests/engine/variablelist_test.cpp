@@ -6,6 +6,7 @@
 #include <cctype>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/MathFault.h"
@@ -184,6 +185,21 @@ TEST(VariableList, AgreesWithAPlainScanOverRandomOperations) {
             ASSERT_EQ(number, reference.Number(probe)) << "step " << step << " name " << probe;
         }
     }
+}
+
+// A value rewrites its line in place; a name or value that views the line itself is read
+// before the line changes.
+TEST(VariableList, SetReadsTextViewingTheLineItChanges) {
+    TVariableList list;
+    list.Set("Long", "1234567890123456789012345");
+    list.Set("B", "2");
+    list.Set("Long", std::string_view(list.Line(0)).substr(10, 5));  // "67890" of the old value
+    EXPECT_EQ(list.Line(0), "Long=67890");
+    list.Set(std::string_view(list.Line(0)).substr(0, 4), std::string_view(list.Line(0)));
+    EXPECT_EQ(list.Line(0), "Long=Long=67890");
+    list.Set("long", "1");  // shorter, spelled anew
+    EXPECT_EQ(list.Lines(), (std::vector<std::string>{"long=1", "B=2"}));
+    EXPECT_EQ(list.NumberValue("LONG"), 1.0);
 }
 
 // Hundreds of names make the index grow several times; deletions in the middle shift every
