@@ -6,10 +6,13 @@
 // RuvoStrToFloat, operators found in the operator table, names left as text), marks array
 // and user-function names and inserts implied "*"; DefineUserFunction stores a definition;
 // BindNames replaces constants and variables by their values; Evaluate reduces the term list
-// in place by operator priority until one operand is left.
+// in place by operator priority until one operand is left. Calculate first offers the line to
+// a quick path that reads plain arithmetic in one pass with the same result, and runs the
+// stages for everything else.
 //
 // The stages live in their own files: Scanner.cpp (Tokenize), Evaluator.cpp (Evaluate and the
-// operators), UserFunctions.cpp (definitions and calls) and TinyParser.cpp (the component).
+// operators), UserFunctions.cpp (definitions and calls), QuickEvaluator.cpp (the quick path)
+// and TinyParser.cpp (the component).
 #pragma once
 
 #include <cstdint>
