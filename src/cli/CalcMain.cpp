@@ -39,9 +39,24 @@ std::string ReadStandardInput() {
     return DecodeText(bytes).Text;
 }
 
-void WriteStandardOutput(const std::string& text) {
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
-        throw ETextFileError("Cannot write standard output");
+// Writes the document's lines joined by CR LF, as Save writes them, in blocks of a bounded
+// size instead of joining a copy of the whole text first.
+void WriteStandardOutput(const std::vector<std::string>& lines) {
+    constexpr std::size_t kBlock = std::size_t{1} << 16;
+    std::string block;
+    block.reserve(kBlock);
+    bool written = true;
+    auto flush = [&] {
+        written = written && std::fwrite(block.data(), 1, block.size(), stdout) == block.size();
+        block.clear();
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) block += "\r\n";
+        block += lines[i];
+        if (block.size() >= kBlock) flush();
+    }
+    flush();
+    if (!written || std::fflush(stdout) != 0) throw ETextFileError("Cannot write standard output");
 }
 
 }  // namespace
@@ -65,8 +80,12 @@ int main(int argc, char** argv) {
     try {
         if (!options->VariablesPath.empty())
             LoadVariables(variables, ReadVariablesFile(options->VariablesPath));
-        lines = options->FromStandardInput() ? SplitTextLines(ReadStandardInput())
-                                             : ReadDocumentFile(options->DocumentPath, encoding);
+        // Each line gets room for the arrow and a usual answer, so that writing the answer
+        // does not move the line again.
+        constexpr std::size_t kAnswerRoom = 32;
+        lines = options->FromStandardInput()
+                    ? SplitTextLines(ReadStandardInput(), kAnswerRoom)
+                    : ReadDocumentFile(options->DocumentPath, encoding, kAnswerRoom);
     } catch (const ETextFileError& e) {
         return Fail(e.what());
     }
@@ -84,7 +103,7 @@ int main(int argc, char** argv) {
 
     try {
         if (!options->InPlace) {
-            WriteStandardOutput(JoinDocumentLines(document.TextLines()));
+            WriteStandardOutput(document.TextLines());
         } else if (WriteDocumentFile(options->DocumentPath, document.TextLines(), encoding) !=
                    encoding) {
             std::cerr << options->DocumentPath

@@ -281,4 +281,18 @@ std::string FormatAnswer(double value, const TSettingsRecord& settings) {
     }
 }
 
+void FormatAnswer(std::string& out, double value, const TSettingsRecord& settings) {
+    switch (static_cast<TNumberFormat>(settings.OptNumFormat)) {
+        case TNumberFormat::Exponent:
+        case TNumberFormat::Fixed:
+        case TNumberFormat::Engineering:
+        case TNumberFormat::UserPattern:
+            out = FormatAnswer(value, settings);
+            return;
+        default:
+            RuvoFloatToStr(out, static_cast<int>(TNumberFormat::General), settings.OptPrecision,
+                           settings.OptDigits, value);
+    }
+}
+
 }  // namespace tallyon

@@ -25,6 +25,8 @@ inline constexpr std::size_t kMaxPatternLength = 224;
 // The answer text of `value` in the settings' number format (`OptNumFormat`, `OptPrecision`,
 // `OptDigits`, `OptNumFormatStr`). May raise EFormatError for format 4.
 std::string FormatAnswer(double value, const TSettingsRecord& settings);
+// The same text written into `out`, whose storage is reused.
+void FormatAnswer(std::string& out, double value, const TSettingsRecord& settings);
 
 // Formats `value` by a user pattern: up to three sections (positive; negative; zero) split at
 // ";" outside quotes, digit placeholders "0" and "#", "." and ",", scientific "E+" "E-" "e+"

@@ -39,13 +39,20 @@ TCalcDocument::TCalcDocument(TLineDocument& document, TVariableList& variables,
                              const TSettingsRecord& settings)
     : document_(document), variables_(variables), settings_(settings) {
     parser_.SetVariables(&variables_);
-    parser_.SetOnSubstitute([this](TTinyParser&, std::string& name, std::string& value, int index) {
-        OnSubstitute(name, value, index);
-    });
 }
 
 void TCalcDocument::SetHooks(TCalcHooks hooks) {
     hooks_ = std::move(hooks);
+    // Assignments are routed only when a hook wants to see them: without one the parser
+    // skips preparing the notification altogether.
+    if (hooks_.PutClipboardValue || hooks_.ShowAssignment) {
+        parser_.SetOnSubstitute(
+            [this](TTinyParser&, std::string& name, std::string& value, int index) {
+                OnSubstitute(name, value, index);
+            });
+    } else {
+        parser_.SetOnSubstitute(nullptr);
+    }
 }
 
 void TCalcDocument::OnSubstitute(std::string& name, std::string& value, int index) {
@@ -64,10 +71,12 @@ void TCalcDocument::MoveToNextLine(int n) {
 
 void TCalcDocument::CalculateLine(bool mayCopy) {
     const int n = document_.CaretLine();
-    const std::string body = StripAnswer(document_.Line(n));
+    document_.ReadLine(n, line_);
+    const std::string_view body = AnswerBody(line_);
     const TSplitExpression split = SplitExpression(body);
 
-    std::string answer;
+    std::string& answer = answer_;
+    answer.clear();
     double value = 0;
     if (split.Expression.empty()) {
         // Nothing to evaluate: the old answer goes and "ANS" keeps its value.
@@ -76,24 +85,27 @@ void TCalcDocument::CalculateLine(bool mayCopy) {
         parser_.SetExpression(split.Expression);
         try {
             value = parser_.ResultValue();
-            answer = FormatAnswer(value, settings_);
+            FormatAnswer(answer, value, settings_);
         } catch (...) {
             // A raised calculation error raises again here and leaves the line untouched; a
             // refused pattern leaves the engine's own result text as the answer.
             answer = parser_.ResultText();
             value = 0;
         }
-        const std::string ans = GeneralNumberText(value);
+        std::string& ans = ans_;
+        GeneralNumberText(ans, value);
         if (hooks_.ShowVariable) hooks_.ShowVariable("ANS", ans);
         variables_.Set("ANS", ans);
         if (hooks_.ShowVariable) hooks_.ShowVariable("_ANS", ans);
         variables_.Set("_ANS", ans);
 
         const bool error = parser_.ErrorCode() != TErrorCode::None;
-        if (!split.Silent || error)
-            document_.ReplaceAnsweredLine(n, ComposeAnswerLine(body, error, answer));
-        else
+        if (!split.Silent || error) {
+            ComposeAnswerLine(answered_, body, error, answer);
+            document_.ReplaceAnsweredLine(n, answered_);
+        } else {
             document_.ReplaceLine(n, body);
+        }
     }
     MoveToNextLine(n);
     if (mayCopy && hooks_.CopyAnswerToClipboard) hooks_.CopyAnswerToClipboard(answer, value);

@@ -45,6 +45,9 @@ public:
     virtual void ReplaceAnsweredLine(int n, std::string_view text) = 0;
     // Inserts one line break at the very end of the text, whether or not it ends with one.
     virtual void AppendEmptyLine() = 0;
+    // The text of line n into `text`, whose storage is reused: the calculation reads every
+    // line through here.
+    virtual void ReadLine(int n, std::string& text) const { text = Line(n); }
     // The line and column of the selection start.
     virtual int CaretLine() const = 0;
     virtual int CaretColumn() const = 0;
@@ -126,6 +129,11 @@ private:
     const TSettingsRecord& settings_;
     TTinyParser parser_;
     TCalcHooks hooks_;
+    // Storage of one line's calculation, kept so that calculating many lines reuses it.
+    std::string line_;      // the line as read
+    std::string answered_;  // the line as written back
+    std::string answer_;    // the answer behind the arrow
+    std::string ans_;       // the general number text of the value, for "ANS" and "_ANS"
 };
 
 }  // namespace tallyon

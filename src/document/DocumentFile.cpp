@@ -17,10 +17,10 @@ std::string JoinDocumentLines(const std::vector<std::string>& lines) {
 }
 
 std::vector<std::string> ReadDocumentFile(const std::filesystem::path& path,
-                                          FileEncoding& encoding) {
+                                          FileEncoding& encoding, std::size_t room) {
     const TDecodedText decoded = ReadEncodedTextFile(path);
     encoding = decoded.Encoding;
-    return SplitTextLines(decoded.Text);
+    return SplitTextLines(decoded.Text, room);
 }
 
 std::vector<std::string> ReadDocumentFile(const std::filesystem::path& path) {

@@ -19,9 +19,10 @@ std::string JoinDocumentLines(const std::vector<std::string>& lines);
 
 // Reads a calculation document into its text lines (SplitTextLines of the decoded text) and
 // sets `encoding` to the encoding of the file. Raises ETextFileError when the file cannot be
-// read.
+// read. `room`: capacity reserved beyond each non-empty line's text, for a caller that will
+// append answers.
 std::vector<std::string> ReadDocumentFile(const std::filesystem::path& path,
-                                          FileEncoding& encoding);
+                                          FileEncoding& encoding, std::size_t room = 0);
 std::vector<std::string> ReadDocumentFile(const std::filesystem::path& path);
 
 // Writes document lines joined by CR LF, atomically, in `encoding` or in UTF-8 when `encoding`

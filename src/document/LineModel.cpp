@@ -38,9 +38,13 @@ std::optional<TAnswerRange> FindAnswer(std::u16string_view line) {
     return FindArrowIn(line);
 }
 
-std::string StripAnswer(std::string_view line) {
+std::string_view AnswerBody(std::string_view line) {
     if (const auto range = FindAnswer(line)) line = line.substr(0, range->Arrow);
-    return std::string(TrimBlanks(line));
+    return TrimBlanks(line);
+}
+
+std::string StripAnswer(std::string_view line) {
+    return std::string(AnswerBody(line));
 }
 
 TSplitExpression SplitExpression(std::string_view body) {
@@ -50,18 +54,24 @@ TSplitExpression SplitExpression(std::string_view body) {
         split.Silent = true;
         t = TrimBlanks(t.substr(0, mark));
     }
-    split.Expression = std::string(t);
+    split.Expression = t;
     return split;
 }
 
 std::string ComposeAnswerLine(std::string_view body, bool error, std::string_view answer) {
     std::string line;
+    ComposeAnswerLine(line, body, error, answer);
+    return line;
+}
+
+void ComposeAnswerLine(std::string& line, std::string_view body, bool error,
+                       std::string_view answer) {
+    line.clear();
     line.reserve(body.size() + kArrowLength + answer.size() + 1);
     line += body;
     line += error ? kErrorArrow : kNormalArrow;
     line += answer;
     line += ' ';
-    return line;
 }
 
 }  // namespace tallyon

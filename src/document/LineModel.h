@@ -26,14 +26,16 @@ inline constexpr char kSilentMark = '$';
 // The line without its answer: cut before the first " ==> " (or, when there is none, the first
 // " >>> "), then trimmed of leading and trailing characters with codes 0 to 32.
 std::string StripAnswer(std::string_view line);
+// The same body as a part of `line`, for callers that keep the line's text alive.
+std::string_view AnswerBody(std::string_view line);
 
 struct TSplitExpression {
-    std::string Expression;  // what the engine evaluates; may be empty
-    bool Silent = false;     // the line had a "$" before its comment
+    std::string_view Expression;  // what the engine evaluates, a part of the body; may be empty
+    bool Silent = false;          // the line had a "$" before its comment
 };
 
 // The expression text of a line body: cut at the first ";", trimmed; then cut at the first "$"
-// (which sets Silent) and trimmed again.
+// (which sets Silent) and trimmed again. The expression views `body`'s text.
 TSplitExpression SplitExpression(std::string_view body);
 
 // Where the arrow and answer of a line stand, in the units of the text given (bytes for
@@ -57,5 +59,8 @@ std::optional<TAnswerRange> FindAnswer(std::u16string_view line);
 // The line as the calculation writes it: body, arrow (error arrow when `error`), answer and
 // one blank.
 std::string ComposeAnswerLine(std::string_view body, bool error, std::string_view answer);
+// The same line written into `line` (its storage reused); body and answer must not view it.
+void ComposeAnswerLine(std::string& line, std::string_view body, bool error,
+                       std::string_view answer);
 
 }  // namespace tallyon

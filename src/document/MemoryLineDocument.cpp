@@ -18,6 +18,14 @@ std::string TMemoryLineDocument::Line(int n) const {
     return n >= 0 && n < static_cast<int>(lines_.size()) ? lines_[n] : std::string();
 }
 
+void TMemoryLineDocument::ReadLine(int n, std::string& text) const {
+    if (n >= 0 && n < static_cast<int>(lines_.size())) {
+        text.assign(lines_[n]);
+    } else {
+        text.clear();
+    }
+}
+
 void TMemoryLineDocument::ReplaceLine(int n, std::string_view text) {
     if (n < 0) return;
     if (n >= static_cast<int>(lines_.size())) lines_.resize(n + 1);

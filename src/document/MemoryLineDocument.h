@@ -19,6 +19,7 @@ public:
 
     int LineCount() const override;
     std::string Line(int n) const override;
+    void ReadLine(int n, std::string& text) const override;
     void ReplaceLine(int n, std::string_view text) override;
     void ReplaceAnsweredLine(int n, std::string_view text) override { ReplaceLine(n, text); }
     void AppendEmptyLine() override;

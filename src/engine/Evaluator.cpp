@@ -29,6 +29,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "engine/Arithmetic.h"
 #include "engine/Functions.h"
 #include "engine/MathFault.h"
 #include "engine/TinyParseEngine.h"
@@ -183,7 +184,97 @@ double Truth(bool value) {
     return value ? 1.0 : 0.0;
 }
 
+// Applies an operator of the value kind (every infix operator but ",", ":=" and an unknown
+// text) to stored values: computes in extended precision and rounds to `result`. False on an
+// arithmetic fault, `result` then untouched.
+bool Arithmetic(TInfix infix, double a, double b, double& result) {
+    const long double x = a;
+    const long double y = b;
+    long double exact = 0;  // arithmetic result before rounding
+    switch (infix) {
+        case TInfix::None:
+        case TInfix::Comma:
+        case TInfix::Assign:
+            return true;
+        case TInfix::Add:
+            exact = x + y;
+            break;
+        case TInfix::Subtract:
+            exact = x - y;
+            break;
+        case TInfix::Multiply:
+            exact = x * y;
+            break;
+        case TInfix::Divide:
+            exact = Divide(x, y);
+            break;
+        case TInfix::Quotient:
+            exact = std::trunc(Divide(x, y));
+            break;
+        case TInfix::Remainder: {
+            int64_t dividend = 0;
+            int64_t divisor = 0;
+            if (!TruncToInt64(a, dividend) || !TruncToInt64(b, divisor) || divisor == 0) {
+                return false;
+            }
+            // INT64_MIN % -1 overflows in C++; the remainder by -1 is always 0.
+            exact = divisor == -1 ? 0 : dividend % divisor;
+            break;
+        }
+        case TInfix::Power:
+            exact = Power(x, y);
+            break;
+        case TInfix::Parallel:
+            exact = Divide(x * y, x + y);
+            break;
+        case TInfix::Unparallel:
+            exact = Divide(x * y, y - x);
+            break;
+        case TInfix::Equal:
+            exact = Truth(a == b);
+            break;
+        case TInfix::NotEqual:
+            exact = Truth(a != b);
+            break;
+        case TInfix::Greater:
+            exact = Truth(a > b);
+            break;
+        case TInfix::GreaterEqual:
+            exact = Truth(a >= b);
+            break;
+        case TInfix::Less:
+            exact = Truth(a < b);
+            break;
+        case TInfix::LessEqual:
+            exact = Truth(a <= b);
+            break;
+        case TInfix::MagnitudeGreater:
+            exact = Truth(std::fabs(a) > std::fabs(b));
+            break;
+        case TInfix::MagnitudeGreaterEqual:
+            exact = Truth(std::fabs(a) >= std::fabs(b));
+            break;
+        case TInfix::MagnitudeLess:
+            exact = Truth(std::fabs(a) < std::fabs(b));
+            break;
+        case TInfix::MagnitudeLessEqual:
+            exact = Truth(std::fabs(a) <= std::fabs(b));
+            break;
+        case TInfix::And:
+            exact = Truth(x * y != 0);
+            break;
+        case TInfix::Or:
+            exact = Truth(a != 0 || b != 0);
+            break;
+    }
+    return TryStore(exact, result);
+}
+
 }  // namespace
+
+bool ApplyArithmetic(char op, double a, double b, double& result) {
+    return Arithmetic(InfixOf(std::string_view(&op, 1)), a, b, result);
+}
 
 // ---- The reducer ---------------------------------------------------------------------------
 
@@ -227,7 +318,6 @@ private:
     // assignment raises.
     bool ApplyInfix(const std::string& op, TTerm& left, double b);
     void ReadElement(int position, const std::string& name, double x);
-    void WriteElement(const std::string& name, int index, double x);
     void Assign(TTerm& left, double b);
     void Fail(TErrorCode code) { parser_.errorCode_ = code; }
 
@@ -420,95 +510,20 @@ double TReducer::ApplyPrefix(const std::string& op, int kind, int position, doub
 }
 
 bool TReducer::ApplyInfix(const std::string& op, TTerm& left, double b) {
-    const double a = left.Value;
-    const long double x = a;
-    const long double y = b;
-    long double exact = 0;  // arithmetic result before rounding
-    double result = a;
-    switch (InfixOf(op)) {
+    const TInfix infix = InfixOf(op);
+    switch (infix) {
         case TInfix::None:
             return true;
-        case TInfix::Add:
-            exact = x + y;
-            break;
-        case TInfix::Subtract:
-            exact = x - y;
-            break;
-        case TInfix::Multiply:
-            exact = x * y;
-            break;
-        case TInfix::Divide:
-            exact = Divide(x, y);
-            break;
-        case TInfix::Quotient:
-            exact = std::trunc(Divide(x, y));
-            break;
-        case TInfix::Remainder: {
-            int64_t dividend = 0;
-            int64_t divisor = 0;
-            if (!TruncToInt64(a, dividend) || !TruncToInt64(b, divisor) || divisor == 0) {
-                return false;
-            }
-            // INT64_MIN % -1 overflows in C++; the remainder by -1 is always 0.
-            exact = divisor == -1 ? 0 : dividend % divisor;
-            break;
-        }
-        case TInfix::Power:
-            exact = Power(x, y);
-            break;
-        case TInfix::Parallel:
-            exact = Divide(x * y, x + y);
-            break;
-        case TInfix::Unparallel:
-            exact = Divide(x * y, y - x);
-            break;
-        case TInfix::Equal:
-            exact = Truth(a == b);
-            break;
-        case TInfix::NotEqual:
-            exact = Truth(a != b);
-            break;
-        case TInfix::Greater:
-            exact = Truth(a > b);
-            break;
-        case TInfix::GreaterEqual:
-            exact = Truth(a >= b);
-            break;
-        case TInfix::Less:
-            exact = Truth(a < b);
-            break;
-        case TInfix::LessEqual:
-            exact = Truth(a <= b);
-            break;
-        case TInfix::MagnitudeGreater:
-            exact = Truth(std::fabs(a) > std::fabs(b));
-            break;
-        case TInfix::MagnitudeGreaterEqual:
-            exact = Truth(std::fabs(a) >= std::fabs(b));
-            break;
-        case TInfix::MagnitudeLess:
-            exact = Truth(std::fabs(a) < std::fabs(b));
-            break;
-        case TInfix::MagnitudeLessEqual:
-            exact = Truth(std::fabs(a) <= std::fabs(b));
-            break;
-        case TInfix::And:
-            exact = Truth(x * y != 0);
-            break;
-        case TInfix::Or:
-            exact = Truth(a != 0 || b != 0);
-            break;
         case TInfix::Comma:
-            left.AddArg(a);
+            left.AddArg(left.Value);
             left.Value = b;
             return true;
         case TInfix::Assign:
             Assign(left, b);
             return true;
+        default:
+            return Arithmetic(infix, left.Value, b, left.Value);
     }
-    if (!TryStore(exact, result)) return false;
-    left.Value = result;
-    return true;
 }
 
 void TReducer::JoinOperands(int p, int& q, int& len) {
@@ -545,35 +560,35 @@ void TReducer::ReadElement(int position, const std::string& name, double x) {
     term.Kind = kKindElement;
 }
 
-void TReducer::WriteElement(const std::string& name, int index, double x) {
-    if (index > kMaxElementIndex) return;
-    if (index < 0) throw std::out_of_range("List index out of bounds");
-    TVariableList& variables = *parser_.variables_;
-    std::vector<std::string> items = ReadCommaList(variables.Get(name));
-    if (items.size() < static_cast<size_t>(index) + 1)
-        items.resize(static_cast<size_t>(index) + 1, "0");
-    items[static_cast<size_t>(index)] = GeneralNumberText(x);
-    variables.Set(name, WriteCommaList(items));
-}
-
 void TReducer::Assign(TTerm& left, double b) {
     if (parser_.variables_ == nullptr) return;
     const std::string& target = left.Text;
     if (target.empty() || !(IsUpperLetter(target[0]) || target[0] == '_')) return;
-    std::string name = target;
-    const std::string text = GeneralNumberText(b);
-    std::string shown = text;  // the handler's copy: its changes are not read back
-    const int index = left.Kind == kKindElement ? left.Index : -1;
-    if (parser_.onSubstitute_) parser_.onSubstitute_(parser_, name, shown, index);
-    // The handler may have unlinked the list, or renamed the target to nothing.
-    if (parser_.variables_ != nullptr && !name.empty()) {
-        if (left.Kind == kKindElement) {
-            WriteElement(name, left.Index, b);
-        } else {
-            parser_.variables_->Set(name, text);
-        }
-    }
+    parser_.StoreAssignment(target, left.Kind == kKindElement, left.Index, b);
     left.Value = b;
+}
+
+void TTinyParser::StoreAssignment(std::string_view target, bool element, int index, double b) {
+    std::string name(target);
+    std::string& text = assignedText_;
+    GeneralNumberText(text, b);
+    if (onSubstitute_) {
+        std::string shown = text;  // the handler's copy: its changes are not read back
+        onSubstitute_(*this, name, shown, element ? index : -1);
+    }
+    // The handler may have unlinked the list, or renamed the target to nothing.
+    if (variables_ == nullptr || name.empty()) return;
+    if (!element) {
+        variables_->Set(name, text);
+        return;
+    }
+    if (index > kMaxElementIndex) return;
+    if (index < 0) throw std::out_of_range("List index out of bounds");
+    std::vector<std::string> items = ReadCommaList(variables_->Get(name));
+    if (items.size() < static_cast<size_t>(index) + 1)
+        items.resize(static_cast<size_t>(index) + 1, "0");
+    items[static_cast<size_t>(index)] = GeneralNumberText(b);
+    variables_->Set(name, WriteCommaList(items));
 }
 
 // ---- The component's stage -----------------------------------------------------------------
@@ -588,7 +603,7 @@ void TTinyParser::Evaluate() {
     if (terms_.Count() == 1) {
         resultValue_ = terms_[0].Value;
         // Nested components only hand their value back; text is the host's business.
-        if (!sharedTable_) resultText_ = GeneralNumberText(resultValue_);
+        if (!sharedTable_) GeneralNumberText(resultText_, resultValue_);
     }
 }
 

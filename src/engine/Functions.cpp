@@ -344,6 +344,15 @@ double ApplyBuiltinFunction(int index, double x, std::span<const double> args,
 }
 
 bool LookupConstant(std::string_view name, TRandomGenerator& random, double& value) {
+    // Most names are variables: one look at the first character turns them away before the
+    // search.
+    static const auto firsts = [] {
+        std::array<bool, 256> table{};
+        for (std::string_view constant : ConstantNames())
+            table[static_cast<unsigned char>(constant[0])] = true;
+        return table;
+    }();
+    if (name.empty() || !firsts[static_cast<unsigned char>(name[0])]) return false;
     static const auto sorted = SortNames(ConstantNames());
     const int index = sorted.Find(name);
     if (index < 0) return false;

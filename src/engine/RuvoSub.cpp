@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -198,6 +199,60 @@ long double DecimalLiteral(std::string_view s) {
     return negative ? -value : value;
 }
 
+// What ReadShortDecimal made of a text.
+enum class TShortReading {
+    Read,   // the value is read
+    Plain,  // only digits and points, but not short: DecimalLiteral reads or refuses it
+    Other,  // some other character: the general reading takes it
+};
+
+bool OnlyDigitsAndPoints(std::string_view s) {
+    for (char c : s)
+        if (!IsDigit(c) && c != '.') return false;
+    return true;
+}
+
+// The common case of DecimalLiteral in one pass: digits with at most one point, at most 19
+// significant digits and at most 27 decimals, converted the same exact way. `value` is only
+// written when the text is read.
+TShortReading ReadShortDecimal(std::string_view s, long double& value) {
+    uint64_t mantissa = 0;
+    int significant = 0;
+    int scale = 0;
+    bool point = false;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '.') {
+            if (point) {
+                return OnlyDigitsAndPoints(s.substr(i)) ? TShortReading::Plain
+                                                        : TShortReading::Other;
+            }
+            point = true;
+            continue;
+        }
+        if (!IsDigit(c)) return TShortReading::Other;
+        const int digit = c - '0';
+        if (mantissa == 0 && digit == 0) {
+            if (point) --scale;
+            continue;
+        }
+        if (significant == 19) {
+            return OnlyDigitsAndPoints(s.substr(i)) ? TShortReading::Plain
+                                                    : TShortReading::Other;
+        }
+        mantissa = mantissa * 10 + static_cast<uint64_t>(digit);
+        ++significant;
+        if (point) --scale;
+    }
+    if (mantissa == 0) {
+        value = 0.0L;
+        return TShortReading::Read;
+    }
+    if (scale < -kExactPow10Max) return TShortReading::Plain;
+    value = static_cast<long double>(mantissa) / kExactPow10.v[-scale];
+    return TShortReading::Read;
+}
+
 // 10^e * m in extended precision. A whole e uses square-and-multiply (dividing by 10^-e for
 // a negative e, which keeps tiny results exact as long as possible); a fractional e uses the
 // general power. A result beyond the extended range is an overflow.
@@ -261,6 +316,26 @@ void ParsePrinted(const char* text, char* digits, int count, int& x) {
     x = std::atoi(p + 1) + 1;
 }
 
+// The 64-bit mantissa and the frexp exponent of a normal x87 extended value, read from its
+// bits (the library's frexp and ldexp cost more than the whole digit split). False for other
+// formats and for zero, subnormal, infinite and NaN values.
+bool MantissaOf(long double value, uint64_t& mantissa, int& binaryExponent) {
+    if constexpr (std::numeric_limits<long double>::digits != 64 ||
+                  sizeof(long double) < 10) {
+        return false;
+    } else {
+        unsigned char bytes[sizeof(long double)];
+        std::memcpy(bytes, &value, sizeof bytes);
+        uint16_t signExponent = 0;
+        std::memcpy(&mantissa, bytes, sizeof mantissa);
+        std::memcpy(&signExponent, bytes + 8, sizeof signExponent);
+        const int biased = signExponent & 0x7fff;
+        if (biased == 0 || biased == 0x7fff || (mantissa >> 63) == 0) return false;
+        binaryExponent = biased - 16382;
+        return true;
+    }
+}
+
 // Fast path for magnitudes from about 1e-17 to 1e19 with a mantissa of at most 64 bits:
 // floor(|v| * 10^k) exactly in 192-bit integer arithmetic, |v| = m * 2^e with m < 2^64 and
 // 10^k < 2^128. Returns false outside that range.
@@ -278,13 +353,17 @@ bool TruncatedByIntegers(long double magnitude, ExactDigits& out) {
             }
             return table;
         }();
+        // |v| = mantissa * 2^(binaryExponent - 64) with the top bit of mantissa set.
+        uint64_t mantissa = 0;
         int binaryExponent = 0;
-        const long double fraction = std::frexp(magnitude, &binaryExponent);
+        if (!MantissaOf(magnitude, mantissa, binaryExponent)) {
+            const long double fraction = std::frexp(magnitude, &binaryExponent);
+            mantissa = static_cast<uint64_t>(std::ldexp(fraction, 64));
+        }
         // An estimate of x that is exact or one too small.
         const int estimate =
             static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398119521)) + 1;
         if (estimate < -17 || estimate > 19) return false;
-        const auto mantissa = static_cast<uint64_t>(std::ldexp(fraction, 64));
         const int shift = binaryExponent - 64;  // |v| = mantissa * 2^shift
         const u128 power = kPow10[static_cast<size_t>(kTruncDigits - estimate)];
 
@@ -307,48 +386,64 @@ bool TruncatedByIntegers(long double magnitude, ExactDigits& out) {
             q = (static_cast<u128>(limb(word + 1)) << 64) | limb(word);
         }
         out.x = estimate;
+        // q < 10^21 < 2^70. The digits are split into two halves of ten by 64-bit divisions
+        // only: 10^k = 2^k * 5^k, and floor(floor(q / 2^k) / 5^k) = floor(q / 10^k).
+        uint64_t top = 0;
         if (q >= kPow10[kTruncDigits]) {
-            q /= 10;
             ++out.x;
+            top = static_cast<uint64_t>(q >> 11) / 48828125u;  // q / 10^11
+            const auto rest = static_cast<uint64_t>(q - static_cast<u128>(top) * kPow10[11]);
+            q = static_cast<u128>(top) * kPow10[10] + rest / 10;
+        } else {
+            if (q < kPow10[kTruncDigits - 1]) return false;
+            top = static_cast<uint64_t>(q >> 10) / 9765625u;  // q / 10^10
         }
-        if (q < kPow10[kTruncDigits - 1]) return false;
-        uint64_t parts[2] = {static_cast<uint64_t>(q / kPow10[10]),
-                             static_cast<uint64_t>(q % kPow10[10])};
-        for (int half = 1; half >= 0; --half)
-            for (int k = 9; k >= 0; --k) {
-                out.d[half * 10 + k] = static_cast<char>('0' + parts[half] % 10);
-                parts[half] /= 10;
+        // Each half of ten digits is written two digits at a time.
+        static constexpr auto kPairs = [] {
+            std::array<char, 200> pairs{};
+            for (int i = 0; i < 100; ++i) {
+                pairs[static_cast<size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+                pairs[static_cast<size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
             }
+            return pairs;
+        }();
+        uint64_t parts[2] = {top, static_cast<uint64_t>(q - static_cast<u128>(top) * kPow10[10])};
+        for (int half = 1; half >= 0; --half) {
+            for (int k = 8; k >= 0; k -= 2) {
+                const auto pair = static_cast<size_t>(parts[half] % 100);
+                parts[half] /= 100;
+                out.d[half * 10 + k] = kPairs[2 * pair];
+                out.d[half * 10 + k + 1] = kPairs[2 * pair + 1];
+            }
+        }
         out.ambiguous = false;  // these digits are exact
         return true;
     }
 }
 
-ExactDigits TruncatedUncached(long double magnitude) {
-    ExactDigits exact;
-    if (TruncatedByIntegers(magnitude, exact)) return exact;
+void TruncatedUncached(long double magnitude, ExactDigits& result) {
+    if (TruncatedByIntegers(magnitude, result)) return;
     char buffer[kTruncDigits + kCheckDigits + 16];
     std::snprintf(buffer, sizeof buffer, "%.*Le", kTruncDigits + kCheckDigits - 1, magnitude);
     char all[kTruncDigits + kCheckDigits];
-    ExactDigits result;
     ParsePrinted(buffer, all, kTruncDigits + kCheckDigits, result.x);
     std::copy(all, all + kTruncDigits, result.d);
     result.ambiguous = true;
     for (int k = kTruncDigits; k < kTruncDigits + kCheckDigits; ++k)
         if (all[k] != '0') result.ambiguous = false;
-    return result;
 }
 
 // The digits of the magnitude written last are kept: a calculated value is written several
 // times in a row (the result text, "ANS", the assigned value, the answer in its format).
-ExactDigits Truncated(long double magnitude) {
+// The reference stays valid until the next call for another magnitude.
+const ExactDigits& Truncated(long double magnitude) {
     struct TLast {
         long double magnitude = -1;  // never a magnitude, so the first call computes
         ExactDigits digits;
     };
     thread_local TLast last;
     if (magnitude != last.magnitude) {
-        last.digits = TruncatedUncached(magnitude);
+        TruncatedUncached(magnitude, last.digits);
         last.magnitude = magnitude;
     }
     return last.digits;
@@ -434,8 +529,13 @@ private:
     ExactDigits exact_{};
 };
 
+// The same as ValueDigits(v).Round(keep), reading the kept digits in place.
 Rounded Digits(long double v, int keep) {
-    return ValueDigits(v).Round(keep);
+    if (v == 0.0L) return Rounded{};
+    const long double magnitude = std::fabs(v);
+    Rounded r = RoundDigits(magnitude, Truncated(magnitude), keep);
+    r.negative = v < 0 && r.count > 0;
+    return r;
 }
 
 void AppendExponent(std::string& out, int exponent, bool alwaysSign, int minWidth) {
@@ -450,33 +550,60 @@ void AppendExponent(std::string& out, int exponent, bool alwaysSign, int minWidt
     out += digits;
 }
 
-std::string WriteGeneral(const Rounded& r, int precision) {
-    if (r.count == 0) return "0";
-    std::string out;
-    if (r.negative) out += '-';
+// Writes the General layout into `out`, which must hold kGeneralMax characters; returns the
+// length written. Building the text in a fixed buffer and copying it once keeps the writer
+// off the string's growth path: every answer and every stored value goes through here.
+constexpr int kGeneralMax = 64;  // sign, "0.", 3 zeros, 19 digits, or d.ddd with "E-4951"
+
+int WriteGeneralTo(char* out, const Rounded& r, int precision) {
+    if (r.count == 0) {
+        out[0] = '0';
+        return 1;
+    }
+    char* p = out;
+    if (r.negative) *p++ = '-';
     if (r.x >= -3 && r.x <= precision) {
         if (r.x <= 0) {
-            out += "0.";
-            out.append(static_cast<size_t>(-r.x), '0');
-            out.append(r.d, static_cast<size_t>(r.count));
+            *p++ = '0';
+            *p++ = '.';
+            for (int k = r.x; k < 0; ++k)
+                *p++ = '0';
+            p = std::copy(r.d, r.d + r.count, p);
         } else {
             for (int k = 0; k < r.x; ++k)
-                out += k < r.count ? r.d[k] : '0';
+                *p++ = k < r.count ? r.d[k] : '0';
             if (r.count > r.x) {
-                out += '.';
-                out.append(r.d + r.x, static_cast<size_t>(r.count - r.x));
+                *p++ = '.';
+                p = std::copy(r.d + r.x, r.d + r.count, p);
             }
         }
     } else {
-        out += r.d[0];
+        *p++ = r.d[0];
         if (r.count > 1) {
-            out += '.';
-            out.append(r.d + 1, static_cast<size_t>(r.count - 1));
+            *p++ = '.';
+            p = std::copy(r.d + 1, r.d + r.count, p);
         }
-        out += 'E';
-        AppendExponent(out, r.x - 1, false, 0);
+        *p++ = 'E';
+        int exponent = r.x - 1;
+        if (exponent < 0) {
+            *p++ = '-';
+            exponent = -exponent;
+        }
+        char digits[12];
+        int n = 0;
+        do {
+            digits[n++] = static_cast<char>('0' + exponent % 10);
+            exponent /= 10;
+        } while (exponent != 0);
+        while (n > 0)
+            *p++ = digits[--n];
     }
-    return out;
+    return static_cast<int>(p - out);
+}
+
+std::string WriteGeneral(const Rounded& r, int precision) {
+    char buffer[kGeneralMax];
+    return std::string(buffer, static_cast<size_t>(WriteGeneralTo(buffer, r, precision)));
 }
 
 std::string WriteExponent(long double v, int precision, int digits) {
@@ -561,6 +688,17 @@ long double ApplyUnitSuffix(std::string_view text) {
 bool TryRuvoStrToFloat(std::string_view text, long double& value) {
     value = 0.0L;
     if (text.empty()) return false;
+    // Most numbers are plain digits with a point: no letter to fold, no exponent, no suffix,
+    // so they go straight to the literal reader.
+    switch (ReadShortDecimal(text, value)) {
+        case TShortReading::Read:
+            return true;
+        case TShortReading::Plain:
+            value = DecimalLiteral(text);
+            return true;
+        case TShortReading::Other:
+            break;
+    }
     const UpperText upper(text);
     const std::string_view u = upper.view();
     const char first = u[0];
@@ -608,8 +746,37 @@ std::string RuvoFloatToStr(int mode, int precision, int digits, long double valu
     return WriteGeneral(Digits(value, precision), precision);
 }
 
+void RuvoFloatToStr(std::string& out, int mode, int precision, int digits, long double value) {
+    const bool general = mode == static_cast<int>(TNumberFormat::General) ||
+                         mode == static_cast<int>(TNumberFormat::UserPattern);
+    if (!general || !std::isfinite(value)) {
+        out = RuvoFloatToStr(mode, precision, digits, value);
+        return;
+    }
+    precision = std::clamp(precision, 2, 18);
+    char buffer[kGeneralMax];
+    out.assign(buffer, static_cast<size_t>(WriteGeneralTo(buffer, Digits(value, precision), precision)));
+}
+
+void GeneralNumberText(std::string& out, long double value) {
+    // The text of the value written last is kept: one calculated value is written as the
+    // result text, as "ANS" and "_ANS", and as the value an assignment stores.
+    struct TLast {
+        long double value = 0;
+        std::string text;  // empty until the first call
+    };
+    thread_local TLast last;
+    if (last.text.empty() || !(value == last.value)) {
+        RuvoFloatToStr(last.text, static_cast<int>(TNumberFormat::General), 15, 0, value);
+        last.value = value;
+    }
+    out.assign(last.text);
+}
+
 std::string GeneralNumberText(long double value) {
-    return RuvoFloatToStr(TNumberFormat::General, 15, 0, value);
+    std::string text;
+    GeneralNumberText(text, value);
+    return text;
 }
 
 }  // namespace tallyon

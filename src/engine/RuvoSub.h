@@ -54,6 +54,8 @@ inline std::string RuvoFloatToStr(TNumberFormat format, int precision, int digit
                                   long double value) {
     return RuvoFloatToStr(static_cast<int>(format), precision, digits, value);
 }
+// The same text written into `out`, whose storage is reused (for callers that write many).
+void RuvoFloatToStr(std::string& out, int mode, int precision, int digits, long double value);
 
 // A magnitude rounded to a count of significant digits: the digits (trailing zeros dropped,
 // empty for zero) and the decimal exponent x such that the value is 0.d1d2... * 10^x.
@@ -73,5 +75,7 @@ TRoundedDigits RoundSignificant(long double value, int keep);
 // The general number text: General with precision 15 ("0.333333333333333", "1E-5", "1E20").
 // Every number the system itself writes as text goes through this.
 std::string GeneralNumberText(long double value);
+// The same text written into `out`, whose storage is reused.
+void GeneralNumberText(std::string& out, long double value);
 
 }  // namespace tallyon

@@ -6,10 +6,13 @@
 // RuvoStrToFloat, operators found in the operator table, names left as text), marks array
 // and user-function names and inserts implied "*"; DefineUserFunction stores a definition;
 // BindNames replaces constants and variables by their values; Evaluate reduces the term list
-// in place by operator priority until one operand is left.
+// in place by operator priority until one operand is left. Calculate first offers the line to
+// a quick path that reads plain arithmetic in one pass with the same result, and runs the
+// stages for everything else.
 //
 // The stages live in their own files: Scanner.cpp (Tokenize), Evaluator.cpp (Evaluate and the
-// operators), UserFunctions.cpp (definitions and calls) and TinyParser.cpp (the component).
+// operators), UserFunctions.cpp (definitions and calls), QuickEvaluator.cpp (the quick path)
+// and TinyParser.cpp (the component).
 #pragma once
 
 #include <cstdint>
@@ -58,7 +61,7 @@ public:
     TTinyParser& operator=(const TTinyParser&) = delete;
 
     // Stores the text and clears the result text; nothing is calculated yet.
-    void SetExpression(std::string text);
+    void SetExpression(std::string_view text);
     const std::string& Expression() const;
 
     // Calculates first when there is no result text. Raises EConvertError (a number text that
@@ -160,6 +163,17 @@ private:
 
     void ResetCallContext();
 
+    // Assignment (Evaluator.cpp): tells the handler, then stores b under the folded target
+    // name, as a whole variable or as element `index` of an array. Raises what the handler
+    // or the element store raises.
+    void StoreAssignment(std::string_view target, bool element, int index, double b);
+
+    // The quick path of Calculate (QuickEvaluator.cpp): calculates expressions made only of
+    // numbers, names, built-in function calls, brackets and + - * / ^, optionally assigned
+    // to one name, straight from the text, with the result the stages would give. False,
+    // with nothing changed, for anything else; the stages then calculate.
+    bool CalculateQuickly();
+
     std::string expression_;
     std::string resultText_;
     double resultValue_ = 0;
@@ -176,6 +190,7 @@ private:
 
     TTrmList terms_;
     std::string scanText_;  // the folded expression, kept to reuse its storage
+    std::string assignedText_;  // the text an assignment stores, kept to reuse its storage
     std::unique_ptr<TReductionScratch, TScratchDeleter> scratch_;  // created on first use
 };
 

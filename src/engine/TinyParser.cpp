@@ -48,8 +48,8 @@ TTinyParser::TTinyParser(TTinyParser& creator)
 
 TTinyParser::~TTinyParser() = default;
 
-void TTinyParser::SetExpression(std::string text) {
-    expression_ = std::move(text);
+void TTinyParser::SetExpression(std::string_view text) {
+    expression_.assign(text);  // keeps the storage of the previous expression
     resultText_.clear();
 }
 
@@ -91,6 +91,7 @@ void TTinyParser::Calculate() {
     errorCode_ = TErrorCode::None;
     resultValue_ = 0;
     resultText_.clear();
+    if (CalculateQuickly()) return;
     Tokenize();
     if (DefineUserFunction()) {
         resultValue_ = 0;

@@ -12,6 +12,8 @@
 #include "engine/VariableList.h"
 
 #include <cassert>
+#include <cstring>
+#include <functional>
 
 #include "engine/AsciiText.h"
 #include "engine/MathFault.h"
@@ -19,19 +21,19 @@
 
 namespace tallyon {
 
-size_t TVariableList::NameHash::operator()(std::string_view name) const {
-    size_t hash = 14695981039346656037ull;  // FNV-1a over the folded bytes
+uint32_t TVariableList::HashName(std::string_view name) {
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a over the folded bytes
     for (char c : name) {
         hash ^= static_cast<unsigned char>(AsciiUpper(c));
         hash *= 1099511628211ull;
     }
-    return hash;
+    return static_cast<uint32_t>(hash ^ (hash >> 32));
 }
 
-bool TVariableList::NameEqual::operator()(std::string_view a, std::string_view b) const {
+bool TVariableList::SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+        if (a[i] != b[i] && AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
     return true;
 }
 
@@ -45,13 +47,48 @@ std::string_view TVariableList::ValuePart(std::string_view line) {
     return equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
 }
 
+size_t TVariableList::SlotOf(std::string_view name, uint32_t hash) const {
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        const TSlot& slot = slots_[i];
+        if (slot.Line < 0) return i;
+        if (slot.Hash == hash && slot.NameLength == name.size() &&
+            SameName(std::string_view(lines_[static_cast<size_t>(slot.Line)]).substr(0, name.size()),
+                     name)) {
+            return i;
+        }
+    }
+}
+
 void TVariableList::IndexLine(int index) {
-    first_.try_emplace(std::string(NamePart(lines_[static_cast<size_t>(index)])), index);
+    if (2 * (indexed_ + 1) > slots_.size()) {
+        // Growing re-indexes every line, this one included.
+        RebuildIndex(2 * slots_.size());
+        return;
+    }
+    const std::string_view name = NamePart(lines_[static_cast<size_t>(index)]);
+    const uint32_t hash = HashName(name);
+    TSlot& slot = slots_[SlotOf(name, hash)];
+    if (slot.Line >= 0) return;  // an earlier line has the name
+    slot.Hash = hash;
+    slot.Line = index;
+    slot.NameLength = static_cast<uint32_t>(name.size());
+    ++indexed_;
+}
+
+void TVariableList::RebuildIndex(size_t minSlots) {
+    size_t size = 16;
+    while (size < minSlots || size < 2 * lines_.size())
+        size *= 2;
+    slots_.assign(size, TSlot());
+    indexed_ = 0;
+    for (size_t i = 0; i < lines_.size(); ++i)
+        IndexLine(static_cast<int>(i));
 }
 
 int TVariableList::Find(std::string_view name) const {
-    const auto it = first_.find(name);
-    return it == first_.end() ? -1 : it->second;
+    if (slots_.empty()) return -1;
+    return slots_[SlotOf(name, HashName(name))].Line;
 }
 
 std::string TVariableList::Get(std::string_view name) const {
@@ -77,44 +114,54 @@ void TVariableList::Set(std::string_view name, std::string_view value) {
         if (index >= 0) Delete(index);
         return;
     }
-    std::string line;
-    line.reserve(name.size() + 1 + value.size());
-    line.append(name);
-    line += '=';
-    line.append(value);
     if (index >= 0) {
-        // The name is unchanged up to case, so the index stays valid.
-        lines_[static_cast<size_t>(index)] = std::move(line);
+        // The name is unchanged up to case, so the index stays valid. The line is rewritten
+        // in its own storage; when name or value view that storage, the new line is built
+        // apart and swapped in.
+        std::string& line = lines_[static_cast<size_t>(index)];
+        const auto views = [&line](std::string_view part) {
+            const std::less<const char*> before;
+            return !part.empty() && !before(part.data(), line.data()) &&
+                   before(part.data(), line.data() + line.size());
+        };
+        if (!views(name) && !views(value)) {
+            line.resize(name.size() + 1 + value.size());
+            char* out = line.data();
+            std::memcpy(out, name.data(), name.size());
+            out[name.size()] = '=';
+            std::memcpy(out + name.size() + 1, value.data(), value.size());
+        } else {
+            spare_.assign(name);
+            spare_ += '=';
+            spare_.append(value);
+            line.swap(spare_);
+        }
         numbers_[static_cast<size_t>(index)] = TNumberCache();
     } else {
+        std::string line;
+        line.reserve(name.size() + 1 + value.size());
+        line.append(name);
+        line += '=';
+        line.append(value);
         AddLine(std::move(line));
     }
 }
 
 void TVariableList::Delete(int index) {
     assert(index >= 0 && index < Count());
-    const std::string name(NamePart(lines_[static_cast<size_t>(index)]));
     lines_.erase(lines_.begin() + index);
     numbers_.erase(numbers_.begin() + index);
-    for (auto& entry : first_)
-        if (entry.second > index) --entry.second;
-    // The removed line may have been the first of its name: a later line of that name (only
-    // lines added verbatim can repeat a name) takes its place in the index.
-    const auto it = first_.find(name);
-    if (it == first_.end() || it->second != index) return;
-    for (int i = index; i < Count(); ++i) {
-        if (NameEqual()(NamePart(lines_[static_cast<size_t>(i)]), name)) {
-            it->second = i;
-            return;
-        }
-    }
-    first_.erase(it);
+    // Every later line moved up, and a later line of the removed name (only lines added
+    // verbatim can repeat a name) may now be its first: the index is built afresh, which
+    // costs no more than the erase itself.
+    RebuildIndex(slots_.size());
 }
 
 void TVariableList::Clear() {
     lines_.clear();
     numbers_.clear();
-    first_.clear();
+    slots_.clear();
+    indexed_ = 0;
 }
 
 int TVariableList::Count() const {

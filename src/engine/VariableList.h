@@ -11,10 +11,10 @@
 // quotes in double quotes), read and written by one implementation for every user.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tallyon {
@@ -48,21 +48,24 @@ public:
     void AddLine(std::string line);
 
 private:
-    // Hashing and equality of names without regard to ASCII letter case; transparent, so a
-    // lookup by string_view allocates nothing.
-    struct NameHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view name) const;
-    };
-    struct NameEqual {
-        using is_transparent = void;
-        bool operator()(std::string_view a, std::string_view b) const;
+    // A slot of the name index: the hash of a folded name and the first line with that name.
+    struct TSlot {
+        uint32_t Hash = 0;
+        int32_t Line = -1;        // -1: an empty slot
+        uint32_t NameLength = 0;  // bytes of the line's name part
     };
 
+    // Hashing and equality of names without regard to ASCII letter case.
+    static uint32_t HashName(std::string_view name);
+    static bool SameName(std::string_view a, std::string_view b);
     static std::string_view NamePart(std::string_view line);
     static std::string_view ValuePart(std::string_view line);
+    // The slot that holds `name` (hashed to `hash`), or the empty slot where it would go.
+    size_t SlotOf(std::string_view name, uint32_t hash) const;
     // Adds line `index` to the index unless an earlier line already has its name.
     void IndexLine(int index);
+    // Indexes every line afresh, in order, in a table of at least `minSlots` slots.
+    void RebuildIndex(size_t minSlots);
 
     // The number a line's value reads as, once read (NumberValue); parallel to lines_.
     struct TNumberCache {
@@ -72,8 +75,12 @@ private:
 
     std::vector<std::string> lines_;
     mutable std::vector<TNumberCache> numbers_;
-    // Each name to the index of the first line that has it.
-    std::unordered_map<std::string, int, NameHash, NameEqual> first_;
+    // Each name to the index of the first line that has it: open addressing over a power of
+    // two of slots, probed linearly, at most half full.
+    std::vector<TSlot> slots_;
+    size_t indexed_ = 0;  // names in slots_
+    // Storage of a replaced line, reused by the next replacement (no meaning of its own).
+    std::string spare_;
 };
 
 // Reads a list delimited by `delimiter`: blanks (codes 1..32) around items are skipped, an

@@ -43,6 +43,8 @@ struct TDecodedText {
 // Decodes bytes as text: UTF-8 as it stands (byte-order mark dropped), else Shift-JIS, where a
 // byte that does not convert becomes U+FFFD.
 TDecodedText DecodeText(std::string_view bytes);
+// The same, taking the bytes' storage for the text when they are UTF-8 already.
+TDecodedText DecodeText(std::string&& bytes);
 
 // Reads and decodes a whole file. Raises ETextFileError when the file cannot be read.
 TDecodedText ReadEncodedTextFile(const std::filesystem::path& path);
@@ -62,6 +64,10 @@ FileEncoding WriteTextFile(const std::filesystem::path& path, std::string_view t
 // Splits a text into its lines at CR LF, lone LF and lone CR. A text ending with a line break
 // ends with one empty line; an empty text is one empty line.
 std::vector<std::string> SplitTextLines(std::string_view text);
+// The same lines, each non-empty one with `room` more bytes of capacity than its text, for
+// callers that lengthen lines afterwards (the calculation appends answers) without moving
+// every line a second time.
+std::vector<std::string> SplitTextLines(std::string_view text, std::size_t room);
 
 // Replaces the file at `path` by `bytes` atomically (see above). Raises ETextFileError and
 // leaves the old file untouched on failure.

@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -300,6 +303,89 @@ TEST(NumberText, DigitsAreTheExactValueRoundedHalfAwayFromZero) {
         for (int precision : {2, 5, 7, 15, 18})
             ASSERT_EQ(RuvoFloatToStr(1, precision, 0, v), ReferenceExponentText(v, precision))
                 << static_cast<double>(v) << " P=" << precision;
+}
+
+// Plain literals (digits and a point) take a shorter reading than signed ones; both must
+// give the very same value, at the edges of the short reading too.
+TEST(NumberText, PlainLiteralsReadAsTheirSignedForm) {
+    const char* texts[] = {
+        "0",    "7",    "007",   ".",     "7.",    ".25",   "0.000123",
+        "1234567890123456789",                       // 19 significant digits: still short
+        "12345678901234567890",                      // 20: the long reading
+        "0.000000000000000000000000001",             // 27 decimals
+        "0.0000000000000000000000000001",            // 28 decimals
+        "1.000000000000000000000000001",             // 28 significant digits
+        "99999999999999999999999999.5", "0.1",   "123.456", "100000000000000000000",
+    };
+    for (const char* text : texts) {
+        const std::string signedText = std::string("+") + text;
+        EXPECT_EQ(RuvoStrToFloat(text), RuvoStrToFloat(signedText)) << text;
+    }
+    EXPECT_THROW(RuvoStrToFloat("1.2.3"), EConvertError);
+    EXPECT_THROW(RuvoStrToFloat(".."), EConvertError);
+}
+
+// The General layout, rebuilt from the Exponent text of the same value: digits without
+// trailing zeros, positional from 1E-4 up to the precision, else mantissa and "E".
+std::string ReferenceGeneralText(long double v, int precision) {
+    const std::string e = RuvoFloatToStr(1, precision, 0, v);
+    const bool negative = e[0] == '-';
+    const size_t mark = e.find('E');
+    std::string digits;
+    for (size_t i = negative ? 1 : 0; i < mark; ++i)
+        if (e[i] != '.') digits += e[i];
+    while (!digits.empty() && digits.back() == '0')
+        digits.pop_back();
+    if (digits.empty()) return "0";
+    const int x = std::atoi(e.c_str() + mark + 1) + 1;  // value = 0.digits * 10^x
+    std::string out = negative ? "-" : "";
+    const int count = static_cast<int>(digits.size());
+    if (x >= -3 && x <= 0) {
+        out += "0." + std::string(static_cast<size_t>(-x), '0') + digits;
+    } else if (x > 0 && x <= precision) {
+        out += digits.substr(0, static_cast<size_t>(std::min(x, count)));
+        if (x > count) out += std::string(static_cast<size_t>(x - count), '0');
+        if (count > x) out += "." + digits.substr(static_cast<size_t>(x));
+    } else {
+        out += digits.substr(0, 1);
+        if (count > 1) out += "." + digits.substr(1);
+        out += "E" + std::to_string(x - 1);
+    }
+    return out;
+}
+
+TEST(NumberText, GeneralLayoutAgreesWithTheExponentDigits) {
+    std::mt19937_64 random(77);
+    std::vector<long double> values = {1e-4L,    9.99999e-5L, 0.5L,    1e18L,  123456789012345678.0L,
+                                       1e-4950L, 1e4931L,     -1e300L, 5e-324L};
+    for (int i = 0; i < 3000; ++i) {
+        const long double fraction =
+            std::ldexp(static_cast<long double>(random() | (1ull << 63)), -64);
+        const long double v = std::ldexp(fraction, static_cast<int>(random() % 160) - 80);
+        values.push_back(i % 3 ? v : -v);
+    }
+    for (long double v : values)
+        for (int precision : {2, 6, 15, 18})
+            ASSERT_EQ(RuvoFloatToStr(0, precision, 0, v), ReferenceGeneralText(v, precision))
+                << static_cast<double>(v) << " P=" << precision;
+}
+
+// The general text of the value written last is kept; a different value is never answered
+// from it, and the writer into a caller's string gives the same text.
+TEST(NumberText, GeneralNumberTextFollowsEveryNewValue) {
+    const long double values[] = {1.0L / 3, 1.0L / 3, 2.0L / 3, 0.0L, -0.0L, 1.0L / 3, -1.0L / 3};
+    const char* expected[] = {"0.333333333333333", "0.333333333333333", "0.666666666666667", "0",
+                              "0",                 "0.333333333333333", "-0.333333333333333"};
+    std::string reused = "previous text that is longer than any answer";
+    for (size_t i = 0; i < std::size(values); ++i) {
+        EXPECT_EQ(GeneralNumberText(values[i]), expected[i]) << i;
+        GeneralNumberText(reused, values[i]);
+        EXPECT_EQ(reused, expected[i]) << i;
+    }
+    const long double nan = std::numeric_limits<long double>::quiet_NaN();
+    EXPECT_EQ(GeneralNumberText(nan), "NAN");
+    EXPECT_EQ(GeneralNumberText(nan), "NAN");
+    EXPECT_EQ(GeneralNumberText(-std::numeric_limits<long double>::infinity()), "-INF");
 }
 
 TEST(NumberText, GeneralNumberTextIsGeneralWithFifteenDigits) {

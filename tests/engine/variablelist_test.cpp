@@ -6,6 +6,7 @@
 #include <cctype>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/MathFault.h"
@@ -184,6 +185,54 @@ TEST(VariableList, AgreesWithAPlainScanOverRandomOperations) {
             ASSERT_EQ(number, reference.Number(probe)) << "step " << step << " name " << probe;
         }
     }
+}
+
+// A value rewrites its line in place; a name or value that views the line itself is read
+// before the line changes.
+TEST(VariableList, SetReadsTextViewingTheLineItChanges) {
+    TVariableList list;
+    list.Set("Long", "1234567890123456789012345");
+    list.Set("B", "2");
+    list.Set("Long", std::string_view(list.Line(0)).substr(10, 5));  // "67890" of the old value
+    EXPECT_EQ(list.Line(0), "Long=67890");
+    list.Set(std::string_view(list.Line(0)).substr(0, 4), std::string_view(list.Line(0)));
+    EXPECT_EQ(list.Line(0), "Long=Long=67890");
+    list.Set("long", "1");  // shorter, spelled anew
+    EXPECT_EQ(list.Lines(), (std::vector<std::string>{"long=1", "B=2"}));
+    EXPECT_EQ(list.NumberValue("LONG"), 1.0);
+}
+
+// Hundreds of names make the index grow several times; deletions in the middle shift every
+// later line, and verbatim lines repeat names, so a later line must take over a name.
+TEST(VariableList, IndexFollowsGrowthDeletionAndRepeatedNames) {
+    TVariableList list;
+    ReferenceList reference;
+    auto name = [](int i) { return (i % 2 ? "v" : "V") + std::to_string(i); };
+    for (int i = 0; i < 400; ++i) {
+        list.Set(name(i), std::to_string(i));
+        reference.Set(name(i), std::to_string(i));
+        if (i % 7 == 0) {
+            const std::string line = name(i / 2) + "=dup" + std::to_string(i);
+            list.AddLine(line);
+            reference.lines.push_back(line);
+        }
+    }
+    for (int i = 0; i < 400; i += 3) {
+        list.Set(name(i), "");
+        reference.Set(name(i), "");
+    }
+    list.Delete(5);
+    reference.lines.erase(reference.lines.begin() + 5);
+    ASSERT_EQ(list.Lines(), reference.lines);
+    for (int i = 0; i < 420; ++i) {
+        ASSERT_EQ(list.Find(name(i)), reference.Find(name(i))) << name(i);
+        ASSERT_EQ(list.Find(ReferenceList::Upper(name(i))), reference.Find(name(i))) << name(i);
+    }
+    // A write after a read through the kept number is seen by the next read.
+    list.Set("v1", "5");
+    EXPECT_EQ(list.NumberValue("V1"), 5.0);
+    list.Set("V1", "6");
+    EXPECT_EQ(list.NumberValue("v1"), 6.0);
 }
 
 struct ReadCase {

@@ -40,6 +40,14 @@ class SplitTextLinesTest : public testing::TestWithParam<TSplitCase> {};
 
 TEST_P(SplitTextLinesTest, SplitsAtEveryKindOfBreak) {
     EXPECT_EQ(SplitTextLines(GetParam().Text), GetParam().Lines);
+    // Room for answers changes capacities only, never the lines.
+    const std::vector<std::string> roomy = SplitTextLines(GetParam().Text, 40);
+    EXPECT_EQ(roomy, GetParam().Lines);
+    for (const std::string& line : roomy) {
+        if (!line.empty()) {
+            EXPECT_GE(line.capacity(), line.size() + 40) << line;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, SplitTextLinesTest, testing::ValuesIn(kSplitCases),
@@ -76,6 +84,10 @@ TEST_P(DecodeTest, ReadsUtf8OrShiftJis) {
     const TDecodedText decoded = DecodeText(GetParam().Bytes);
     EXPECT_EQ(decoded.Text, GetParam().Text);
     EXPECT_EQ(decoded.Encoding, GetParam().Encoding);
+    // Handing over the bytes' storage decodes the same way (a mark or Shift-JIS included).
+    const TDecodedText taken = DecodeText(std::string(GetParam().Bytes));
+    EXPECT_EQ(taken.Text, GetParam().Text);
+    EXPECT_EQ(taken.Encoding, GetParam().Encoding);
 }
 
 INSTANTIATE_TEST_SUITE_P(Encodings, DecodeTest, testing::ValuesIn(kDecodeCases),

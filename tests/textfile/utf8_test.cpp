@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 using namespace tallyon;
 
@@ -66,6 +67,25 @@ TEST(Utf8Test, CountsCharactersWithEveryStrayByteAsOne) {
     // A cut-off sequence is two stray bytes, not one character.
     EXPECT_EQ(Utf8CharacterCount("\xE8\xA8"), 2u);
     EXPECT_EQ(Utf8CharacterCount("\xFF\x80x"), 3u);
+}
+
+// Runs of ASCII are checked in blocks; a sequence is judged the same wherever it falls
+// against a block's edge, and a lone byte after a long run is still found.
+TEST(Utf8Test, ValidityDoesNotDependOnWhereASequenceFalls) {
+    const struct {
+        std::string_view Bytes;
+        bool Valid;
+    } kSequences[] = {{"\xE3\x81\x82", true}, {"\xC3\xA9", true}, {"\xE3\x81", false},
+                      {"\x80", false},        {"\xFF", false},    {"\xF0\x9F\x98\x80", true}};
+    for (const auto& sequence : kSequences) {
+        for (std::size_t before = 0; before < 20; ++before) {
+            for (std::size_t after : {0, 1, 9}) {
+                const std::string text = std::string(before, 'a') + std::string(sequence.Bytes) +
+                                         std::string(after, 'b');
+                EXPECT_EQ(IsValidUtf8(text), sequence.Valid) << before << " " << after;
+            }
+        }
+    }
 }
 
 }  // namespace
