@@ -115,6 +115,10 @@ public:
     // that a runaway definition reaches its bound after a few calls instead of thousands.
     void SetCallBounds(int maxDepth, long budget);
 
+    // Whether Calculate may take the quick path (it may by default). Production code leaves
+    // it on; tests and the fuzzer turn it off to compare the quick path with the stages.
+    void SetQuickPath(bool enabled) { quickPath_ = enabled; }
+
 private:
     friend class TReducer;  // the reduction (Evaluator.cpp) works on the term list in place
 
@@ -182,6 +186,7 @@ private:
     TSubstituteEvent onSubstitute_;
     bool sharedTable_ = false;  // nested components use their creator's table and context
     bool running_ = false;      // a calculation is under way
+    bool quickPath_ = true;     // Calculate may take the quick path
 
     std::unique_ptr<TOpeList> ownTable_;
     const TOpeList* table_ = nullptr;

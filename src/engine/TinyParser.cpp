@@ -91,7 +91,7 @@ void TTinyParser::Calculate() {
     errorCode_ = TErrorCode::None;
     resultValue_ = 0;
     resultText_.clear();
-    if (CalculateQuickly()) return;
+    if (quickPath_ && CalculateQuickly()) return;
     Tokenize();
     if (DefineUserFunction()) {
         resultValue_ = 0;

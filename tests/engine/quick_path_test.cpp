@@ -1,4 +1,4 @@
-// The quick path of Calculate against the stages run one by one: the same value to the bit,
+// The quick path of Calculate against the stages alone: the same value to the bit,
 // the same error code and result text, the same variables afterwards, the same assignment
 // notices and the same raised errors, on lines it takes and on lines it must leave alone.
 #include <gtest/gtest.h>
@@ -48,7 +48,7 @@ TVariableList StartingVariables() {
     return variables;
 }
 
-// Calculates through Calculate (quick path allowed) or through the stages one by one.
+// Calculates with the quick path allowed, or with the stages only.
 TOutcome Calculate(const std::string& expression, bool stages) {
     TVariableList variables = StartingVariables();
     TTinyParser parser;
@@ -58,15 +58,9 @@ TOutcome Calculate(const std::string& expression, bool stages) {
         outcome.notices.push_back(name + "=" + value + "@" + std::to_string(index));
     });
     parser.SetExpression(expression);
+    parser.SetQuickPath(!stages);
     double value = 0;
     try {
-        if (stages) {
-            parser.Tokenize();
-            if (!parser.DefineUserFunction()) {
-                parser.BindNames(true, true);
-                parser.Evaluate();
-            }
-        }
         value = parser.ResultValue();
         outcome.resultText = parser.ResultText();
     } catch (const std::exception& e) {
