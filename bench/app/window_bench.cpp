@@ -3,6 +3,8 @@
 // calculator runs it), one key press at the end of a 10,000-line document, and the resident
 // memory after repeated recalculation.
 // Runs offscreen: QT_QPA_PLATFORM=offscreen is set here when the caller has not set it.
+// "window_bench --write-document COUNT FILE" writes the long document instead, with CR LF
+// line breaks, so that bench/app/compare-window can time tallyon-calc on the same lines.
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
@@ -131,7 +133,11 @@ void BM_CalculateAgainInMemory(benchmark::State& state) {
         benchmark::DoNotOptimize(document.TextLines().data());
     }
 }
-BENCHMARK(BM_CalculateAgainInMemory)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_CalculateAgainInMemory)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 // A window with the calculated document, the caret at its end and the focus on it.
 std::unique_ptr<TFrmMain> OpenCalculatedWindowAtEnd() {
@@ -182,3 +188,17 @@ void BM_MemoryAcrossRecalculation(benchmark::State& state) {
 BENCHMARK(BM_MemoryAcrossRecalculation)->Unit(benchmark::kMillisecond)->Iterations(40);
 
 }  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--write-document") {
+        std::ofstream out(argv[3], std::ios::binary);
+        for (const std::string& line : LongDocumentLines(std::stoi(argv[2])))
+            out << line << "\r\n";
+        return out ? 0 : 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -85,7 +85,21 @@ QTextBlock TEditorLineDocument::blockAt(int n) const {
 
 std::string TEditorLineDocument::Line(int n) const {
     const QTextBlock block = blockAt(n);
-    return block.isValid() ? block.text().toStdString() : std::string();
+    if (!block.isValid()) return std::string();
+    QString text = block.text();
+    std::string line = text.toStdString();
+    if (batches_ > 0) {
+        readText_ = std::move(text);
+        readLine_ = n;
+    }
+    return line;
+}
+
+QString TEditorLineDocument::textOf(int n, const QTextBlock& block) const {
+    if (batches_ > 0 && readLine_ == n && block.length() - 1 == readText_.size()) {
+        return readText_;
+    }
+    return block.text();
 }
 
 // With the undo history on, a line is replaced whole, so that Undo takes back exactly the
@@ -100,12 +114,13 @@ void TEditorLineDocument::ReplaceLine(int n, std::string_view text) {
     if (editor_.document()->isUndoRedoEnabled()) {
         placeCaret();
         lineCount_ = -1;
+        readLine_ = -1;
         QTextCursor cursor(block);
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         cursor.insertText(line, TDocumentEditor::plainFormat());
         return;
     }
-    rewriteChanged(block, line, static_cast<int>(line.size()));
+    rewriteChanged(block, textOf(n, block), line, static_cast<int>(line.size()));
 }
 
 void TEditorLineDocument::ReplaceAnsweredLine(int n, std::string_view text) {
@@ -120,13 +135,12 @@ void TEditorLineDocument::ReplaceAnsweredLine(int n, std::string_view text) {
     const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const auto range = FindAnswer(
         std::u16string_view(reinterpret_cast<const char16_t*>(line.utf16()), line.size()));
-    rewriteChanged(block, line, range ? -1 : line.size());
+    rewriteChanged(block, textOf(n, block), line, range ? -1 : line.size());
     if (range) editor_.FormatAnsweredLine(block, *range);
 }
 
-void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString& line,
-                                         int plainEnd) {
-    const QString old = block.text();
+void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString& old,
+                                         const QString& line, int plainEnd) {
     const qsizetype common = std::min(old.size(), line.size());
     qsizetype head = 0;
     while (head < common && old[head] == line[head])
@@ -137,6 +151,7 @@ void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString&
     if (head + tail < old.size() || head + tail < line.size()) {
         placeCaret();
         lineCount_ = -1;
+        readLine_ = -1;
         const int b = block.position();
         QTextCursor cursor(editor_.document());
         cursor.setPosition(b + static_cast<int>(head));
@@ -153,6 +168,7 @@ void TEditorLineDocument::AppendEmptyLine() {
     TDocumentEditor::BusyHold hold(editor_);
     placeCaret();
     lineCount_ = -1;
+    readLine_ = -1;
     caretLine_ = -1;  // a caret at the end moves onto the new line
     QTextCursor cursor(editor_.document());
     cursor.movePosition(QTextCursor::End);
@@ -178,6 +194,7 @@ TEditorLineDocument::Batch::Batch(TEditorLineDocument& document)
         document_.caretLine_ = -1;
         document_.caretPending_ = false;
         document_.lineCount_ = -1;
+        document_.readLine_ = -1;
     }
     group_.beginEditBlock();
 }

@@ -48,14 +48,20 @@ private:
     // The block of line `n`; during a batch, the block last found or the one after it is
     // taken without a search while the document's block count stays the same.
     QTextBlock blockAt(int n) const;
-    // Replaces what differs between `block`'s text and `line`, and gives the characters up to
-    // `plainEnd` (unless negative) the plain format where they lack it.
-    void rewriteChanged(const QTextBlock& block, const QString& line, int plainEnd);
+    // Replaces what differs between `block`'s text `old` and `line`, and gives the characters
+    // up to `plainEnd` (unless negative) the plain format where they lack it.
+    void rewriteChanged(const QTextBlock& block, const QString& old, const QString& line,
+                        int plainEnd);
+    // The text of line `n` (its block given). During a batch, a command reads a line and then
+    // writes it from what it read, so the text last read is taken again instead of out of
+    // the document; any edit made here forgets it, and so does a line whose length no
+    // longer matches it.
+    QString textOf(int n, const QTextBlock& block) const;
 
     TDocumentEditor& editor_;
-    int batches_ = 0;    // open batches; the caret lives in caret_ while non-zero
+    int batches_ = 0;            // open batches; the caret lives in caret_ while non-zero
     mutable QTextCursor caret_;  // the caret during a batch
-    mutable QTextBlock recent_;   // the block last found during the batch
+    mutable QTextBlock recent_;  // the block last found during the batch
     mutable int recentNumber_ = -1;
     mutable int recentCount_ = -1;  // the document's block count when it was found
     // The caret's line as last set during the batch (-1 unknown), and the block count then:
@@ -71,6 +77,9 @@ private:
     // text forgets it.
     mutable int lineCount_ = -1;
     mutable int lineCountBlocks_ = -1;
+    // The line last read during the batch (-1 none) and its text.
+    mutable QString readText_;
+    mutable int readLine_ = -1;
 };
 
 // Converts between a UTF-8 byte column and a UTF-16 offset of the same text. A byte column

@@ -48,6 +48,8 @@ protected:
             std::optional<TDocumentEditor::HistoryOff> off;
             if (!history) off.emplace(*editor);
             TEditorLineDocument::Batch batch(lines);
+            // Read first, as a recalculation reads each line before it writes it.
+            EXPECT_EQ(lines.Line(1), c.before);
             if (c.answered)
                 lines.ReplaceAnsweredLine(1, c.after);
             else
@@ -68,6 +70,30 @@ protected:
 
     void SetUp() override { EnsureApplication(); }
 };
+
+// The text read from a line is kept for its rewrite, but not past an edit made between
+// reading and writing (here one made straight in the document): the rewrite then compares
+// with the line as it is, and the line ends up exactly as written.
+TEST(LineRewriteAfterRead, SeesAChangeMadeAfterTheRead) {
+    EnsureApplication();
+    for (const bool answered : {false, true}) {
+        TDocumentEditor editor;
+        editor.showLines({"first", "1+2 ==> 3", "last"});
+        TEditorLineDocument lines(editor);
+        TDocumentEditor::HistoryOff off(editor);
+        TEditorLineDocument::Batch batch(lines);
+        ASSERT_EQ(lines.Line(1), "1+2 ==> 3");
+        QTextCursor cursor(editor.document()->findBlockByNumber(1));
+        cursor.insertText("99");
+        if (answered) {
+            lines.ReplaceAnsweredLine(1, "991+2 ==> 993");
+        } else {
+            lines.ReplaceLine(1, "991+2");
+        }
+        EXPECT_EQ(lines.Line(1), answered ? "991+2 ==> 993" : "991+2");
+        EXPECT_EQ(lines.Line(2), "last");
+    }
+}
 
 TEST_P(LineRewriteTest, MatchesAWholeLineRewrite) {
     const auto whole = rewritten(true);
@@ -103,10 +129,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, LineRewriteTest, testing::ValuesIn(kRewriteCases
 // the text around it changes before the batch ends; the line count follows the changes.
 struct CaretCase {
     const char* name;
-    int caretLine;       // the caret is set to the start of this line first
-    int rewrittenLine;   // then this line is rewritten (-1: none)
-    const char* text;    // with this text
-    bool append;         // then an empty line is appended
+    int caretLine;      // the caret is set to the start of this line first
+    int rewrittenLine;  // then this line is rewritten (-1: none)
+    const char* text;   // with this text
+    bool append;        // then an empty line is appended
 };
 
 class BatchCaretTest : public testing::TestWithParam<CaretCase> {
