@@ -9,67 +9,19 @@
 #include <vector>
 
 #include "EngineTestSupport.h"
+#include "engine/CalculationOutcome.h"
 #include "engine/TinyParseEngine.h"
 
 using namespace tallyon;
 
 namespace {
 
-// Everything a calculation leaves behind that a host can see.
-struct TOutcome {
-    std::string raised;  // the message of a raised error, empty when none
-    uint64_t valueBits = 0;
-    TErrorCode errorCode = TErrorCode::None;
-    std::string resultText;
-    std::vector<std::string> variables;
-    std::vector<std::string> notices;  // one "NAME=value@index" per assignment notice
-
-    bool operator==(const TOutcome&) const = default;
-};
-
-void PrintTo(const TOutcome& o, std::ostream* out) {
-    *out << "raised '" << o.raised << "' value " << o.valueBits << " code "
-         << static_cast<int>(o.errorCode) << " text '" << o.resultText << "' vars";
-    for (const std::string& line : o.variables)
-        *out << " " << line;
-    for (const std::string& notice : o.notices)
-        *out << " notice " << notice;
-}
-
-TVariableList StartingVariables() {
-    TVariableList variables;
-    variables.Set("X", "2.5");
-    variables.Set("Y1", "-4");
-    variables.Set("ANS", "7");
-    variables.Set("A", "1,2,3");
-    variables.Set("BAD", "abc");
-    variables.Set("HUGE", "1E400");
-    variables.Set("_F", "50");
-    return variables;
-}
-
 // Calculates with the quick path allowed, or with the stages only.
 TOutcome Calculate(const std::string& expression, bool stages) {
-    TVariableList variables = StartingVariables();
+    static const TVariableList initial = StartingVariables();
     TTinyParser parser;
-    parser.SetVariables(&variables);
-    TOutcome outcome;
-    parser.SetOnSubstitute([&](TTinyParser&, std::string& name, std::string& value, int index) {
-        outcome.notices.push_back(name + "=" + value + "@" + std::to_string(index));
-    });
-    parser.SetExpression(expression);
     parser.SetQuickPath(!stages);
-    double value = 0;
-    try {
-        value = parser.ResultValue();
-        outcome.resultText = parser.ResultText();
-    } catch (const std::exception& e) {
-        outcome.raised = e.what();
-    }
-    std::memcpy(&outcome.valueBits, &value, sizeof value);
-    outcome.errorCode = parser.ErrorCode();
-    outcome.variables = variables.Lines();
-    return outcome;
+    return CalculateOutcome(parser, initial, expression);
 }
 
 struct TQuickCase {
@@ -105,32 +57,28 @@ INSTANTIATE_TEST_SUITE_P(
         TQuickCase{"function outside its domain fails", "LN(0)+SQRT(-1)"},
         TQuickCase{"frequency from the variables list", "CAP(1)"},
         TQuickCase{"unary minus is left to the stages", "-2^2"},
-        TQuickCase{"operator after operator", "2*-3"},
-        TQuickCase{"implied product", "2(3)"},
-        TQuickCase{"implied product of names", "2 X"},
-        TQuickCase{"parallel operator", "6//3"},
+        TQuickCase{"operator after operator", "2*-3"}, TQuickCase{"implied product", "2(3)"},
+        TQuickCase{"implied product of names", "2 X"}, TQuickCase{"parallel operator", "6//3"},
         TQuickCase{"exponent and suffix numbers", "1.5E-3*4.7K"},
         TQuickCase{"function without brackets", "SIN2"},
         TQuickCase{"name followed by a bracket is a user function", "F(2)"},
-        TQuickCase{"element read", "A[1]*2"},
-        TQuickCase{"two assignments", "P:=Q:=3"},
-        TQuickCase{"comparison", "1<2"},
-        TQuickCase{"unbalanced closing bracket", "1+2)*3"},
-        TQuickCase{"unbalanced opening bracket", "(1+2"},
-        TQuickCase{"empty brackets", "()"},
-        TQuickCase{"missing operand", "3*"},
-        TQuickCase{"tab inside", "1\t+2"},
+        TQuickCase{"element read", "A[1]*2"}, TQuickCase{"two assignments", "P:=Q:=3"},
+        TQuickCase{"comparison", "1<2"}, TQuickCase{"unbalanced closing bracket", "1+2)*3"},
+        TQuickCase{"unbalanced opening bracket", "(1+2"}, TQuickCase{"empty brackets", "()"},
+        TQuickCase{"missing operand", "3*"}, TQuickCase{"tab inside", "1\t+2"},
         TQuickCase{"random constant", "_RND*0"},
-        TQuickCase{"deep brackets", "((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((("
-                                    "(1)))))))))))))))))))))))))))))))))))))))))))))))))))))))))))))))))"
-                                    "))"}),
+        TQuickCase{"deep brackets",
+                   "((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((("
+                   "(1)))))))))))))))))))))))))))))))))))))))))))))))))))))))))))))))))"
+                   "))"}),
     [](const auto& info) { return test::CaseName(info.param.behaviour); });
 
 // Random lines from a small grammar, mostly well formed, some with tokens the quick path
 // must refuse.
 std::string RandomLine(std::mt19937& random, int depth) {
-    static const char* const kOperands[] = {"1", "2.5", "0.001", "7.", ".5", "X", "y1", "ANS",
-                                            "UNDEF", "PI", "_E", "A", "1E3", "4.7K", "BAD"};
+    static const char* const kOperands[] = {"1",  "2.5", "0.001", "7.",    ".5",
+                                            "X",  "y1",  "ANS",   "UNDEF", "PI",
+                                            "_E", "A",   "1E3",   "4.7K",  "BAD"};
     static const char* const kFunctions[] = {"SQRT", "LN", "EXP", "SIN", "ABS", "LOG", "TRUNC"};
     static const char* const kOperators[] = {"+", "-", "*", "/", "^", " + ", "//", " "};
     auto pick = [&](const auto& table) { return std::string(table[random() % std::size(table)]); };
@@ -154,7 +102,8 @@ TEST(QuickPathRandom, AgreesWithTheStagesOnRandomLines) {
     std::mt19937 random(20251208);
     for (int round = 0; round < 4000; ++round) {
         std::string line = RandomLine(random, 0);
-        if (round % 3 == 0) line = (round % 2 ? "v" : "W") + std::to_string(round % 5) + ":=" + line;
+        if (round % 3 == 0)
+            line = (round % 2 ? "v" : "W") + std::to_string(round % 5) + ":=" + line;
         ASSERT_EQ(Calculate(line, false), Calculate(line, true)) << line;
     }
 }
