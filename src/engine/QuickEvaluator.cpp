@@ -42,15 +42,6 @@ bool IsNameChar(char c) {
     return IsUpperLetter(c) || (c >= '0' && c <= '9') || c == '_';
 }
 
-// True when text begins with op. Operators are a few characters long: a plain loop beats a
-// library compare.
-bool StartsWith(std::string_view text, std::string_view op) {
-    if (op.size() > text.size()) return false;
-    for (size_t k = 0; k < op.size(); ++k)
-        if (text[k] != op[k]) return false;
-    return true;
-}
-
 // The characters that may follow an operand on the quick path: the end of a token there is
 // also the end the scanner finds.
 bool EndsOperand(std::string_view text, size_t at) {
@@ -86,7 +77,7 @@ public:
             const std::string_view name = NameAt(pos_);
             pos_ += name.size();
             SkipSpaces();
-            if (StartsWith(text_.substr(pos_), ":=")) {
+            if (text_.substr(pos_).starts_with(":=")) {
                 target = name;
                 pos_ += 2;
             } else {
@@ -107,19 +98,7 @@ private:
     }
 
     // The operator table entry the scanner finds at `at` when a token starts there.
-    const TOpeList::TEntry* EntryAt(size_t at) const {
-        const std::string_view rest = text_.substr(at);
-        for (int index : table_.StartingWith(static_cast<unsigned char>(rest[0]))) {
-            const TOpeList::TEntry& entry = table_[index];
-            const std::string_view op = entry.Text;
-            if (!StartsWith(rest, op)) continue;
-            // A function name followed by a letter is the start of a longer name.
-            if (entry.Alphabetic && op.size() < rest.size() && IsUpperLetter(rest[op.size()]))
-                continue;
-            return &entry;
-        }
-        return nullptr;
-    }
+    const TOpeList::TEntry* EntryAt(size_t at) const { return table_.EntryAt(text_, at); }
 
     const TOpeList::TEntry* FunctionAt(size_t at) const {
         const TOpeList::TEntry* entry = EntryAt(at);
@@ -207,8 +186,7 @@ private:
         value = 0;
         if (variables_ == nullptr) return true;
         try {
-            if (const std::optional<double> number = variables_->NumberValue(name))
-                value = *number;
+            if (const std::optional<double> number = variables_->NumberValue(name)) value = *number;
         } catch (...) {
             return false;
         }

@@ -38,16 +38,6 @@ void AddToken(TTrmList& terms, std::string_view token, bool numeric) {
     }
 }
 
-// True when op stands in text at position at. Operators are a few characters long and their
-// first character is already known to match, so a plain loop beats a library compare.
-bool MatchesAt(std::string_view text, size_t at, std::string_view op) {
-    if (op.size() > text.size() - at) return false;
-    for (size_t k = 1; k < op.size(); ++k) {
-        if (text[at + k] != op[k]) return false;
-    }
-    return true;
-}
-
 // True when "*" is implied between two adjacent terms.
 bool ImpliesMultiply(const TTerm& left, const TTerm& right) {
     const bool rightIsOperand =
@@ -96,18 +86,7 @@ void TTinyParser::Tokenize() {
                 if (IsUpperLetter(c)) continue;
                 if (numeric && (c == '+' || c == '-') && rest[i - 1] == 'E') continue;
             }
-            for (int index : table.StartingWith(static_cast<unsigned char>(c))) {
-                const TOpeList::TEntry& entry = table[index];
-                const std::string_view op = entry.Text;
-                if (!MatchesAt(rest, i, op)) continue;
-                // A function name followed by a letter is the start of a longer name.
-                if (entry.Alphabetic && i + op.size() < rest.size() &&
-                    IsUpperLetter(rest[i + op.size()])) {
-                    continue;
-                }
-                found = &entry;
-                break;
-            }
+            found = table.EntryAt(rest, i);
             if (found != nullptr) {
                 at = i;
                 break;

@@ -82,6 +82,9 @@ public:
     const std::vector<int>& StartingWith(unsigned char c) const { return byFirst_[c]; }
     // The priority of an entry with exactly this text, or 0.
     int PriorityOf(std::string_view text) const;
+    // The entry standing in `text` at `at`, longest first, or nullptr; a function name
+    // followed by a letter is the start of a longer name and does not count. Defined below.
+    const TEntry* EntryAt(std::string_view text, size_t at) const;
 
 private:
     std::vector<TEntry> entries_;
@@ -95,6 +98,24 @@ void BuildOperatorTable(TOpeList& table);
 // ASCII letter test used wherever names and function names are told apart.
 inline bool IsUpperLetter(char c) {
     return c >= 'A' && c <= 'Z';
+}
+
+inline const TOpeList::TEntry* TOpeList::EntryAt(std::string_view text, size_t at) const {
+    for (int index : byFirst_[static_cast<unsigned char>(text[at])]) {
+        const TEntry& entry = entries_[static_cast<size_t>(index)];
+        const std::string_view op = entry.Text;
+        // Operators are a few characters long and their first character is known to match,
+        // so a plain loop beats a library compare.
+        if (op.size() > text.size() - at) continue;
+        size_t k = 1;
+        while (k < op.size() && text[at + k] == op[k])
+            ++k;
+        if (k < op.size()) continue;
+        if (entry.Alphabetic && at + op.size() < text.size() && IsUpperLetter(text[at + op.size()]))
+            continue;
+        return &entry;
+    }
+    return nullptr;
 }
 
 }  // namespace tallyon
