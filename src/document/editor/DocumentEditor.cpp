@@ -94,6 +94,7 @@ QTextCharFormat& TDocumentEditor::KeptFormat::get(const QColor& colour, bool pro
                                                   const std::function<QTextCharFormat()>& build) {
     if (!built_ || colour != colour_ || protect != protect_) {
         format_ = build();
+        index = -1;
         colour_ = colour;
         protect_ = protect;
         built_ = true;
@@ -118,12 +119,12 @@ void TDocumentEditor::ColourAnswer(const QTextBlock& block, bool protect) {
 void TDocumentEditor::ColourAnswer(const QTextBlock& block, const TAnswerRange& range,
                                    bool protect) {
     BusyHold hold(*this);
-    QTextCharFormat& arrow = arrowKept_.get(ToQColor(colours_.arrow), protect,
-                                            [&] { return arrowFormat(protect); });
-    setFormatWhereDifferent(block, static_cast<int>(range.Arrow),
-                            static_cast<int>(range.Answer()), arrow);
-    QTextCharFormat& answer = answerKept_.get(ToQColor(colours_.answer), protect,
-                                              [&] { return answerFormat(protect); });
+    QTextCharFormat& arrow =
+        arrowKept_.get(ToQColor(colours_.arrow), protect, [&] { return arrowFormat(protect); });
+    setFormatWhereDifferent(block, static_cast<int>(range.Arrow), static_cast<int>(range.Answer()),
+                            arrow);
+    QTextCharFormat& answer =
+        answerKept_.get(ToQColor(colours_.answer), protect, [&] { return answerFormat(protect); });
     setFormatWhereDifferent(block, static_cast<int>(range.Answer()),
                             static_cast<int>(range.LineLength), answer);
 }
@@ -142,11 +143,14 @@ void TDocumentEditor::FormatAnsweredLine(const QTextBlock& block, const TAnswerR
             int start;
             int end;
             QTextCharFormat* format;
+            int* index;
         };
         const Span spans[] = {
-            {0, static_cast<int>(range.Arrow), &plain_},
-            {static_cast<int>(range.Arrow), static_cast<int>(range.Answer()), &arrow},
-            {static_cast<int>(range.Answer()), static_cast<int>(range.LineLength), &answer},
+            {0, static_cast<int>(range.Arrow), &plain_, &plainIndex_},
+            {static_cast<int>(range.Arrow), static_cast<int>(range.Answer()), &arrow,
+             &arrowKept_.index},
+            {static_cast<int>(range.Answer()), static_cast<int>(range.LineLength), &answer,
+             &answerKept_.index},
         };
         bool same = true;
         int from = 0;
@@ -161,6 +165,7 @@ void TDocumentEditor::FormatAnsweredLine(const QTextBlock& block, const TAnswerR
                     break;
                 }
                 *span.format = own;
+                *span.index = fragment.charFormatIndex();
             }
             from = to;
         }
@@ -171,6 +176,54 @@ void TDocumentEditor::FormatAnsweredLine(const QTextBlock& block, const TAnswerR
     }
     setFormatWhereDifferent(block, 0, static_cast<int>(range.Arrow), plain_);
     ColourAnswer(block, range, true);
+}
+
+bool TDocumentEditor::hasAnsweredFormats(const std::vector<FormatRun>& runs,
+                                         const TAnswerRange& range) {
+    arrowKept_.get(ToQColor(colours_.arrow), true, [&] { return arrowFormat(true); });
+    answerKept_.get(ToQColor(colours_.answer), true, [&] { return answerFormat(true); });
+    const int bounds[] = {static_cast<int>(range.Arrow), static_cast<int>(range.Answer()),
+                          static_cast<int>(range.LineLength)};
+    const int indexes[] = {plainIndex_, arrowKept_.index, answerKept_.index};
+    int from = 0;
+    for (const FormatRun& run : runs) {
+        const int to = from + run.length;
+        int start = 0;
+        for (int span = 0; span < 3; ++span) {
+            const bool overlaps = start < bounds[span] && start < to && from < bounds[span];
+            if (overlaps && (indexes[span] < 0 || run.formatIndex != indexes[span])) return false;
+            start = bounds[span];
+        }
+        from = to;
+    }
+    return from == bounds[2];
+}
+
+void TDocumentEditor::forgetFormatIndexes() {
+    plainIndex_ = -1;
+    arrowKept_.index = -1;
+    answerKept_.index = -1;
+}
+
+void TDocumentEditor::insertAnswered(QTextCursor& cursor, const QString& line, int from, int to,
+                                     const TAnswerRange& range) {
+    BusyHold hold(*this);
+    QTextCharFormat& arrow =
+        arrowKept_.get(ToQColor(colours_.arrow), true, [&] { return arrowFormat(true); });
+    QTextCharFormat& answer =
+        answerKept_.get(ToQColor(colours_.answer), true, [&] { return answerFormat(true); });
+    const int bounds[] = {static_cast<int>(range.Arrow), static_cast<int>(range.Answer()),
+                          static_cast<int>(line.size())};
+    const QTextCharFormat* formats[] = {&plain_, &arrow, &answer};
+    bool first = true;
+    for (int span = 0; span < 3 && from < to; ++span) {
+        const int end = std::min(to, bounds[span]);
+        if (from >= end) continue;
+        cursor.insertText(line.mid(from, end - from), *formats[span]);
+        first = false;
+        from = end;
+    }
+    if (first) cursor.removeSelectedText();
 }
 
 void TDocumentEditor::setPlainWhereDifferent(const QTextBlock& block, int end) {
@@ -252,6 +305,11 @@ void TDocumentEditor::showLines(const QStringList& lines) {
     BusyHold hold(*this);
     HistoryOff history(*this);
     setPlainText(lines.join('\n'));
+    // The loaded text takes the plain format that the commands write, so that the first
+    // calculation finds the expressions formatted already.
+    QTextCursor all(document());
+    all.select(QTextCursor::Document);
+    all.setCharFormat(plain_);
     ColourAllAnswers(true);
     clearUndo();
     setModified(false);

@@ -82,6 +82,23 @@ public:
     // arrow's and answer's formats, protected, under the busy mark; with the undo history
     // off, sets none when every character has its format already.
     void FormatAnsweredLine(const QTextBlock& block, const TAnswerRange& range);
+    // A run of a line's characters that share one format, by the format's index in the
+    // document.
+    struct FormatRun {
+        int length;
+        int formatIndex;
+    };
+    // Whether a line made of `runs` has the formats FormatAnsweredLine gives it with its
+    // answer at `range`, judged by the format indexes FormatAnsweredLine has met; false
+    // where unsure. The indexes are met anew after forgetFormatIndexes (a document cleared
+    // may number its formats afresh) and after a change of colours.
+    bool hasAnsweredFormats(const std::vector<FormatRun>& runs, const TAnswerRange& range);
+    void forgetFormatIndexes();
+    // Replaces the selection of `cursor` with the characters of `line` from `from` to `to`,
+    // each in the format it takes in a line whose answer lies at `range` (see
+    // FormatAnsweredLine): text written that way needs no formatting afterwards.
+    void insertAnswered(QTextCursor& cursor, const QString& line, int from, int to,
+                        const TAnswerRange& range);
     // Gives the characters of `block` before `end` the plain format, under the busy mark;
     // with the undo history off, not where every one of them has it already.
     void setPlainWhereDifferent(const QTextBlock& block, int end);
@@ -208,6 +225,8 @@ private:
     public:
         QTextCharFormat& get(const QColor& colour, bool protect,
                              const std::function<QTextCharFormat()>& build);
+        // The document's index of the format, once met (-1 before); reset by a rebuild.
+        int index = -1;
 
     private:
         QTextCharFormat format_;
@@ -219,6 +238,7 @@ private:
 
     DocumentColours colours_;
     QTextCharFormat plain_ = plainFormat();
+    int plainIndex_ = -1;  // the document's index of plain_, once met
     KeptFormat arrowKept_;
     KeptFormat answerKept_;
     Fingerprint saved_;            // of the text last loaded or saved

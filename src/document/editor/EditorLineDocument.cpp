@@ -83,16 +83,21 @@ QTextBlock TEditorLineDocument::blockAt(int n) const {
     return block;
 }
 
+// During a batch the line is read fragment by fragment, so that one walk gives its text and
+// the formats its rewrite will check.
 std::string TEditorLineDocument::Line(int n) const {
     const QTextBlock block = blockAt(n);
     if (!block.isValid()) return std::string();
-    QString text = block.text();
-    std::string line = text.toStdString();
-    if (batches_ > 0) {
-        readText_ = std::move(text);
-        readLine_ = n;
+    if (batches_ == 0) return block.text().toStdString();
+    readText_.resize(0);
+    readRuns_.clear();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        readText_ += fragment.text();
+        readRuns_.push_back({fragment.length(), fragment.charFormatIndex()});
     }
-    return line;
+    readLine_ = n;
+    return readText_.toStdString();
 }
 
 QString TEditorLineDocument::textOf(int n, const QTextBlock& block) const {
@@ -135,12 +140,23 @@ void TEditorLineDocument::ReplaceAnsweredLine(int n, std::string_view text) {
     const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const auto range = FindAnswer(
         std::u16string_view(reinterpret_cast<const char16_t*>(line.utf16()), line.size()));
-    rewriteChanged(block, textOf(n, block), line, range ? -1 : line.size());
-    if (range) editor_.FormatAnsweredLine(block, *range);
+    if (!range) {
+        rewriteChanged(block, textOf(n, block), line, static_cast<int>(line.size()));
+        return;
+    }
+    rewriteChanged(block, textOf(n, block), line, -1, &*range);
+    // A line left as it was read needs no walk of its fragments when the formats read with
+    // it are known to be the answered line's.
+    if (readLine_ == n && editor_.hasAnsweredFormats(readRuns_, *range)) {
+        if (!editor_.document()->isModified()) editor_.document()->setModified(true);
+        return;
+    }
+    editor_.FormatAnsweredLine(block, *range);
 }
 
 void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString& old,
-                                         const QString& line, int plainEnd) {
+                                         const QString& line, int plainEnd,
+                                         const TAnswerRange* range) {
     const qsizetype common = std::min(old.size(), line.size());
     qsizetype head = 0;
     while (head < common && old[head] == line[head])
@@ -156,8 +172,13 @@ void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString&
         QTextCursor cursor(editor_.document());
         cursor.setPosition(b + static_cast<int>(head));
         cursor.setPosition(b + static_cast<int>(old.size() - tail), QTextCursor::KeepAnchor);
-        cursor.insertText(line.mid(head, line.size() - head - tail),
-                          TDocumentEditor::plainFormat());
+        if (range) {
+            editor_.insertAnswered(cursor, line, static_cast<int>(head),
+                                   static_cast<int>(line.size() - tail), *range);
+        } else {
+            cursor.insertText(line.mid(head, line.size() - head - tail),
+                              TDocumentEditor::plainFormat());
+        }
     } else if (!editor_.document()->isModified()) {
         // Rewriting a line counts as a change even where the text stays the same.
         editor_.document()->setModified(true);
@@ -195,6 +216,7 @@ TEditorLineDocument::Batch::Batch(TEditorLineDocument& document)
         document_.caretPending_ = false;
         document_.lineCount_ = -1;
         document_.readLine_ = -1;
+        document_.editor_.forgetFormatIndexes();
     }
     group_.beginEditBlock();
 }

@@ -10,10 +10,10 @@
 #include <QTextCursor>
 
 #include "document/CalcDocument.h"
+#include "document/LineModel.h"
+#include "document/editor/DocumentEditor.h"
 
 namespace tallyon {
-
-class TDocumentEditor;
 
 class TEditorLineDocument final : public TLineDocument {
 public:
@@ -49,9 +49,11 @@ private:
     // taken without a search while the document's block count stays the same.
     QTextBlock blockAt(int n) const;
     // Replaces what differs between `block`'s text `old` and `line`, and gives the characters
-    // up to `plainEnd` (unless negative) the plain format where they lack it.
+    // up to `plainEnd` (unless negative) the plain format where they lack it. With `range`,
+    // `line` has its answer there and the replacement is written in the answered line's
+    // formats; otherwise it is plain.
     void rewriteChanged(const QTextBlock& block, const QString& old, const QString& line,
-                        int plainEnd);
+                        int plainEnd, const TAnswerRange* range = nullptr);
     // The text of line `n` (its block given). During a batch, a command reads a line and then
     // writes it from what it read, so the text last read is taken again instead of out of
     // the document; any edit made here forgets it, and so does a line whose length no
@@ -77,8 +79,9 @@ private:
     // text forgets it.
     mutable int lineCount_ = -1;
     mutable int lineCountBlocks_ = -1;
-    // The line last read during the batch (-1 none) and its text.
+    // The line last read during the batch (-1 none), its text and its runs of formats.
     mutable QString readText_;
+    mutable std::vector<TDocumentEditor::FormatRun> readRuns_;
     mutable int readLine_ = -1;
 };
 

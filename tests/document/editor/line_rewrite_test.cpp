@@ -12,6 +12,7 @@
 #include <string>
 
 #include "QtTestApplication.h"
+#include "document/editor/Colours.h"
 #include "document/editor/DocumentEditor.h"
 #include "document/editor/EditorLineDocument.h"
 
@@ -95,6 +96,41 @@ TEST(LineRewriteAfterRead, SeesAChangeMadeAfterTheRead) {
     }
 }
 
+// A recalculation that finds most answers formatted already still formats every line that
+// lacks its formats, wherever it stands and whatever the lines before it had: an answer left
+// unprotected between protected ones, and arrows in a colour set after the last round.
+TEST(LineRewriteAcrossLines, FormatsEveryLineThatDiffers) {
+    EnsureApplication();
+    TDocumentEditor editor;
+    editor.showLines({"1 ==> 1", "2 ==> 2", "3 ==> 3", "4 ==> 4"});
+    TEditorLineDocument lines(editor);
+    const auto recalculate = [&] {
+        TDocumentEditor::HistoryOff off(editor);
+        TEditorLineDocument::Batch batch(lines);
+        for (int n = 0; n < 4; ++n)
+            lines.ReplaceAnsweredLine(n, lines.Line(n));
+    };
+    const auto arrowAt = [&](int line) {
+        QTextCursor cursor(editor.document()->findBlockByNumber(line));
+        cursor.setPosition(cursor.position() + 3);  // on the arrow's '='
+        return cursor;
+    };
+    recalculate();
+    editor.ColourAnswer(2, false);
+    ASSERT_FALSE(editor.isProtectedAt(arrowAt(2).position()));
+    recalculate();
+    for (int n = 0; n < 4; ++n)
+        EXPECT_TRUE(editor.isProtectedAt(arrowAt(n).position())) << "line " << n;
+
+    DocumentColours colours = editor.colours();
+    colours.arrow = 0x00FF0000u;  // blue
+    editor.setColours(colours);
+    recalculate();
+    for (int n = 0; n < 4; ++n)
+        EXPECT_EQ(arrowAt(n).charFormat().foreground().color(), ToQColor(0x00FF0000u))
+            << "line " << n;
+}
+
 TEST_P(LineRewriteTest, MatchesAWholeLineRewrite) {
     const auto whole = rewritten(true);
     const auto changed = rewritten(false);
@@ -119,6 +155,9 @@ const RewriteCase kRewriteCases[] = {
     {"SameTextWrittenPlain", "1+2 ==> 3", true, "1+2 ==> 3", false},
     {"UnprotectedAnswerProtected", "x ==> 1", false, "x ==> 1", true},
     {"BodyChangedAnswerSame", "a+b ==> 2", true, "a-b ==> 2", true},
+    {"ChangeAcrossAllSpans", "1+2 ==> 3", true, "1+22 ==> 34", true},
+    {"ArrowOnlyChanged", "1 ==> 1", true, "1 >>> 1", true},
+    {"UnprotectedAnswerAdded", "x", false, "x ==> 1", true},
     {"Japanese", "あ ==> 1", true, "あい ==> 12", true},
     {"EmptyLine", "", true, "", false},
 };
