@@ -41,7 +41,7 @@ std::string ReadStandardInput() {
 
 // Writes the document's lines joined by CR LF, as Save writes them, in blocks of a bounded
 // size instead of joining a copy of the whole text first.
-void WriteStandardOutput(const std::vector<std::string>& lines) {
+void WriteStandardOutput(const TMemoryLineDocument& document) {
     constexpr std::size_t kBlock = std::size_t{1} << 16;
     std::string block;
     block.reserve(kBlock);
@@ -50,9 +50,9 @@ void WriteStandardOutput(const std::vector<std::string>& lines) {
         written = written && std::fwrite(block.data(), 1, block.size(), stdout) == block.size();
         block.clear();
     };
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    for (int i = 0; i < document.TextLineCount(); ++i) {
         if (i > 0) block += "\r\n";
-        block += lines[i];
+        block += document.TextLine(i);
         if (block.size() >= kBlock) flush();
     }
     flush();
@@ -75,22 +75,18 @@ int main(int argc, char** argv) {
     }
 
     TVariableList variables;
-    std::vector<std::string> lines;
+    std::string text;
     FileEncoding encoding = FileEncoding::Utf8;  // an in-place rewrite keeps the file's encoding
     try {
         if (!options->VariablesPath.empty())
             LoadVariables(variables, ReadVariablesFile(options->VariablesPath));
-        // Each line gets room for the arrow and a usual answer, so that writing the answer
-        // does not move the line again.
-        constexpr std::size_t kAnswerRoom = 32;
-        lines = options->FromStandardInput()
-                    ? SplitTextLines(ReadStandardInput(), kAnswerRoom)
-                    : ReadDocumentFile(options->DocumentPath, encoding, kAnswerRoom);
+        text = options->FromStandardInput() ? ReadStandardInput()
+                                            : ReadDocumentText(options->DocumentPath, encoding);
     } catch (const ETextFileError& e) {
         return Fail(e.what());
     }
 
-    TMemoryLineDocument document(std::move(lines));
+    TMemoryLineDocument document = TMemoryLineDocument::FromText(std::move(text));
     TCalcDocument calc(document, variables, options->Settings);
     int status = kExitCalculated;
     try {
@@ -103,8 +99,8 @@ int main(int argc, char** argv) {
 
     try {
         if (!options->InPlace) {
-            WriteStandardOutput(document.TextLines());
-        } else if (WriteDocumentFile(options->DocumentPath, document.TextLines(), encoding) !=
+            WriteStandardOutput(document);
+        } else if (WriteDocumentText(options->DocumentPath, document.Text(), encoding) !=
                    encoding) {
             std::cerr << options->DocumentPath
                       << ": saved in UTF-8: Shift-JIS cannot represent every character\n";

@@ -16,11 +16,15 @@ std::string JoinDocumentLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::vector<std::string> ReadDocumentFile(const std::filesystem::path& path,
-                                          FileEncoding& encoding, std::size_t room) {
-    const TDecodedText decoded = ReadEncodedTextFile(path);
+std::string ReadDocumentText(const std::filesystem::path& path, FileEncoding& encoding) {
+    TDecodedText decoded = ReadEncodedTextFile(path);
     encoding = decoded.Encoding;
-    return SplitTextLines(decoded.Text, room);
+    return std::move(decoded.Text);
+}
+
+std::vector<std::string> ReadDocumentFile(const std::filesystem::path& path,
+                                          FileEncoding& encoding) {
+    return SplitTextLines(ReadDocumentText(path, encoding));
 }
 
 std::vector<std::string> ReadDocumentFile(const std::filesystem::path& path) {
@@ -30,7 +34,12 @@ std::vector<std::string> ReadDocumentFile(const std::filesystem::path& path) {
 
 FileEncoding WriteDocumentFile(const std::filesystem::path& path,
                                const std::vector<std::string>& lines, FileEncoding encoding) {
-    return WriteTextFile(path, JoinDocumentLines(lines), encoding);
+    return WriteDocumentText(path, JoinDocumentLines(lines), encoding);
+}
+
+FileEncoding WriteDocumentText(const std::filesystem::path& path, std::string_view text,
+                               FileEncoding encoding) {
+    return WriteTextFile(path, text, encoding);
 }
 
 }  // namespace tallyon

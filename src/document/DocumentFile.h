@@ -19,16 +19,20 @@ std::string JoinDocumentLines(const std::vector<std::string>& lines);
 
 // Reads a calculation document into its text lines (SplitTextLines of the decoded text) and
 // sets `encoding` to the encoding of the file. Raises ETextFileError when the file cannot be
-// read. `room`: capacity reserved beyond each non-empty line's text, for a caller that will
-// append answers.
+// read.
 std::vector<std::string> ReadDocumentFile(const std::filesystem::path& path,
-                                          FileEncoding& encoding, std::size_t room = 0);
+                                          FileEncoding& encoding);
 std::vector<std::string> ReadDocumentFile(const std::filesystem::path& path);
+// The same document's decoded text, not split.
+std::string ReadDocumentText(const std::filesystem::path& path, FileEncoding& encoding);
 
 // Writes document lines joined by CR LF, atomically, in `encoding` or in UTF-8 when `encoding`
 // cannot represent them; returns the encoding written. Raises ETextFileError on failure.
 FileEncoding WriteDocumentFile(const std::filesystem::path& path,
                                const std::vector<std::string>& lines,
                                FileEncoding encoding = FileEncoding::Utf8);
+// The same for a text whose lines are joined by CR LF already.
+FileEncoding WriteDocumentText(const std::filesystem::path& path, std::string_view text,
+                               FileEncoding encoding);
 
 }  // namespace tallyon

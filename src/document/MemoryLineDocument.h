@@ -1,8 +1,13 @@
-// A line document held in memory: the text as a vector of its lines, used by the
-// command-line calculator and the tests. The text "a\nb\n" is held as {"a", "b", ""}; the
-// uncounted empty last line is the last element.
+// A line document held in memory, used by the command-line calculator and the tests. The
+// text "a\nb\n" is held as the lines {"a", "b", ""}; the uncounted empty last line is the
+// last one.
+//
+// The text as read stays in one block and each line is a span of it; a rewritten line is
+// appended to a second block. Reading a long document then costs no allocation per line,
+// and the lines' bytes lie in the order they are calculated and written.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,9 +18,11 @@ namespace tallyon {
 
 class TMemoryLineDocument : public TLineDocument {
 public:
-    TMemoryLineDocument() : lines_(1) {}
+    TMemoryLineDocument();
     // Takes the text lines as SplitTextLines gives them; an empty vector is an empty text.
-    explicit TMemoryLineDocument(std::vector<std::string> lines);
+    explicit TMemoryLineDocument(const std::vector<std::string>& lines);
+    // Takes a whole text and splits it at each CR LF, LF and lone CR, as SplitTextLines does.
+    static TMemoryLineDocument FromText(std::string text);
 
     int LineCount() const override;
     std::string Line(int n) const override;
@@ -27,11 +34,28 @@ public:
     int CaretColumn() const override { return caretColumn_; }
     void SetCaret(int n, int column) override;
 
-    // All text lines, the uncounted empty last line included, for saving.
-    const std::vector<std::string>& TextLines() const { return lines_; }
+    // All text lines, the uncounted empty last line included, for saving: their number, one
+    // of them (valid until the next change), and copies of all.
+    int TextLineCount() const { return static_cast<int>(spans_.size()); }
+    std::string_view TextLine(int n) const;
+    std::vector<std::string> TextLines() const;
+    // The text lines joined by CR LF, as a document is saved.
+    std::string Text() const;
 
 private:
-    std::vector<std::string> lines_;  // never empty: an empty text is one empty line
+    // A line's bytes: `length` of them at `offset` in rewritten_ when `rewritten`, else in
+    // read_.
+    struct TSpan {
+        std::size_t offset : 63;
+        std::size_t rewritten : 1;
+        std::size_t length;
+    };
+    void Compact();
+
+    std::string read_;          // the text as read
+    std::string rewritten_;     // the texts of rewritten lines, each appended
+    std::size_t live_ = 0;      // bytes of rewritten_ that some line still uses
+    std::vector<TSpan> spans_;  // never empty: an empty text is one empty line
     int caretLine_ = 0;
     int caretColumn_ = 0;
 };

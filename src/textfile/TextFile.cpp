@@ -191,30 +191,16 @@ FileEncoding WriteTextFile(const fs::path& path, std::string_view text, FileEnco
     return FileEncoding::Utf8;
 }
 
-std::vector<std::string> SplitTextLines(std::string_view text) {
-    return SplitTextLines(text, 0);
+std::size_t CountLinesByFeeds(std::string_view text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
 }
 
-std::vector<std::string> SplitTextLines(std::string_view text, std::size_t room) {
+std::vector<std::string> SplitTextLines(std::string_view text) {
     std::vector<std::string> lines;
-    // Counting the line feeds first sizes the vector once for the usual breaks (only lone
-    // CRs make it grow).
-    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-    auto add = [&](std::string_view line) {
-        std::string& added = lines.emplace_back();
-        if (room > 0 && !line.empty()) added.reserve(line.size() + room);
-        added.assign(line);
-    };
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        // One test passes almost every byte: both breaks are below every printable code.
-        if (static_cast<unsigned char>(c) > '\r' || (c != '\r' && c != '\n')) continue;
-        add(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    add(text.substr(start));
+    lines.reserve(CountLinesByFeeds(text));
+    ForEachTextLine(text, [&](std::size_t offset, std::size_t length) {
+        lines.emplace_back(text.substr(offset, length));
+    });
     return lines;
 }
 

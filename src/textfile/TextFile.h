@@ -64,10 +64,22 @@ FileEncoding WriteTextFile(const std::filesystem::path& path, std::string_view t
 // Splits a text into its lines at CR LF, lone LF and lone CR. A text ending with a line break
 // ends with one empty line; an empty text is one empty line.
 std::vector<std::string> SplitTextLines(std::string_view text);
-// The same lines, each non-empty one with `room` more bytes of capacity than its text, for
-// callers that lengthen lines afterwards (the calculation appends answers) without moving
-// every line a second time.
-std::vector<std::string> SplitTextLines(std::string_view text, std::size_t room);
+// Calls `line(offset, length)` for each line of `text` as SplitTextLines splits it, in order.
+template <typename Line>
+void ForEachTextLine(std::string_view text, Line&& line) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        // One test passes almost every byte: both breaks are below every printable code.
+        if (static_cast<unsigned char>(c) > '\r' || (c != '\r' && c != '\n')) continue;
+        line(start, i - start);
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    line(start, text.size() - start);
+}
+// The number of lines SplitTextLines gives for the usual line breaks (lone CRs add more).
+std::size_t CountLinesByFeeds(std::string_view text);
 
 // Replaces the file at `path` by `bytes` atomically (see above). Raises ETextFileError and
 // leaves the old file untouched on failure.

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "document/MemoryLineDocument.h"
+#include "textfile/TextFile.h"
 
 using namespace tallyon;
 
@@ -323,6 +325,67 @@ TEST(MemoryLineDocumentTest, EmptyLastLineIsNotCounted) {
     EXPECT_EQ(TMemoryLineDocument({"a"}).LineCount(), 1);
     EXPECT_EQ(TMemoryLineDocument({"a", ""}).LineCount(), 1);
     EXPECT_EQ(TMemoryLineDocument({"a", "", ""}).LineCount(), 2);
+}
+
+TEST(MemoryLineDocumentTest, TextIsSplitAsReadAndJoinedAsSaved) {
+    for (const std::string text : {"", "a", "a\r\nb", "a\nb\n", "a\rb\r\r\nc", "\r\n\r\n", "x\r"}) {
+        const TMemoryLineDocument document = TMemoryLineDocument::FromText(text);
+        EXPECT_EQ(document.TextLines(), SplitTextLines(text)) << text;
+        EXPECT_EQ(TMemoryLineDocument::FromText(document.Text()).TextLines(), document.TextLines())
+            << text;
+    }
+}
+
+// Rewrites in any order, with texts that are views of the document's own lines, lines
+// written past the end and enough waste to drop, leave the same lines as a plain vector.
+TEST(MemoryLineDocumentTest, RewritesMatchAVectorOfLines) {
+    std::mt19937 random(7);
+    const auto pick = [&random](int bound) {
+        return static_cast<int>(random() % static_cast<unsigned>(bound));
+    };
+    TMemoryLineDocument document = TMemoryLineDocument::FromText("1+2\r\nx := 3\n\nlast");
+    TLines model = {"1+2", "x := 3", "", "last"};
+    for (int step = 0; step < 20000; ++step) {
+        const int count = static_cast<int>(model.size());
+        const int n = pick(count + 2);
+        switch (pick(4)) {
+            case 0: {  // a new text, sometimes long
+                const std::string text(
+                    static_cast<std::size_t>(pick(3) == 0 ? pick(300) : pick(12)),
+                    static_cast<char>('a' + step % 26));
+                document.ReplaceLine(n, text);
+                if (n >= count) model.resize(static_cast<std::size_t>(n) + 1);
+                model[static_cast<std::size_t>(n)] = text;
+                break;
+            }
+            case 1: {  // a view of another line, or of the same one, cut
+                const int from = pick(count);
+                const std::string_view view = document.TextLine(from);
+                const std::string_view cut = view.substr(0, view.size() - view.size() / 3);
+                const std::string expected(cut);
+                document.ReplaceLine(n, cut);
+                if (n >= count) model.resize(static_cast<std::size_t>(n) + 1);
+                model[static_cast<std::size_t>(n)] = expected;
+                break;
+            }
+            case 2:  // the same line again, as a calculation writes body then answer
+                document.ReplaceLine(n, "body");
+                document.ReplaceAnsweredLine(n, "body ==> 1 ");
+                if (n >= count) model.resize(static_cast<std::size_t>(n) + 1);
+                model[static_cast<std::size_t>(n)] = "body ==> 1 ";
+                break;
+            default:
+                if (model.size() < 200) {
+                    document.AppendEmptyLine();
+                    model.emplace_back();
+                }
+                break;
+        }
+        ASSERT_EQ(document.TextLineCount(), static_cast<int>(model.size())) << "step " << step;
+        const int check = pick(static_cast<int>(model.size()));
+        ASSERT_EQ(document.Line(check), model[static_cast<std::size_t>(check)]) << "step " << step;
+    }
+    EXPECT_EQ(document.TextLines(), model);
 }
 
 }  // namespace
