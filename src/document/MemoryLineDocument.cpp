@@ -28,7 +28,8 @@ TMemoryLineDocument TMemoryLineDocument::FromText(std::string text) {
     document.read_ = std::move(text);
     std::vector<TSpan>& spans = document.spans_;
     spans.clear();
-    spans.reserve(CountLinesByFeeds(document.read_));
+    // One more for the empty line a calculation appends at the end.
+    spans.reserve(CountLinesByFeeds(document.read_) + 1);
     ForEachTextLine(document.read_, [&spans](std::size_t offset, std::size_t length) {
         spans.push_back({offset, 0, length});
     });

@@ -34,12 +34,43 @@ const TSplitCase kSplitCases[] = {
     {"MixedBreaks", "1\r\n2\n3\r4", {"1", "2", "3", "4"}},
     {"EmptyTextIsOneEmptyLine", "", {""}},
     {"TabsAndBlanksStay", " \tx \r\n", {" \tx ", ""}},
+    {"CrAtTheEnd", "x\r", {"x", ""}},
+    {"OnlyCrs", "a\rb\rc\r", {"a", "b", "c", ""}},
+    {"CrsBeforeAFarFeed", "a\rb\r\r\nc\nd", {"a", "b", "", "c", "d"}},
 };
 
 class SplitTextLinesTest : public testing::TestWithParam<TSplitCase> {};
 
 TEST_P(SplitTextLinesTest, SplitsAtEveryKindOfBreak) {
     EXPECT_EQ(SplitTextLines(GetParam().Text), GetParam().Lines);
+}
+
+// Every short text of letters and breaks splits as a byte-at-a-time reading does.
+TEST(SplitTextLinesTest, AgreesWithAByteAtATimeReading) {
+    const auto reference = [](std::string_view text) {
+        std::vector<std::string> lines(1);
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r' || text[i] == '\n') {
+                if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+                lines.emplace_back();
+            } else {
+                lines.back() += text[i];
+            }
+        }
+        return lines;
+    };
+    const char alphabet[] = {'a', '\r', '\n'};
+    for (int length = 0; length <= 7; ++length) {
+        int count = 1;
+        for (int k = 0; k < length; ++k)
+            count *= 3;
+        for (int code = 0; code < count; ++code) {
+            std::string text;
+            for (int k = 0, rest = code; k < length; ++k, rest /= 3)
+                text += alphabet[rest % 3];
+            ASSERT_EQ(SplitTextLines(text), reference(text)) << testing::PrintToString(text);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, SplitTextLinesTest, testing::ValuesIn(kSplitCases),
