@@ -237,8 +237,7 @@ TShortReading ReadShortDecimal(std::string_view s, long double& value) {
             continue;
         }
         if (significant == 19) {
-            return OnlyDigitsAndPoints(s.substr(i)) ? TShortReading::Plain
-                                                    : TShortReading::Other;
+            return OnlyDigitsAndPoints(s.substr(i)) ? TShortReading::Plain : TShortReading::Other;
         }
         mantissa = mantissa * 10 + static_cast<uint64_t>(digit);
         ++significant;
@@ -320,8 +319,7 @@ void ParsePrinted(const char* text, char* digits, int count, int& x) {
 // bits (the library's frexp and ldexp cost more than the whole digit split). False for other
 // formats and for zero, subnormal, infinite and NaN values.
 bool MantissaOf(long double value, uint64_t& mantissa, int& binaryExponent) {
-    if constexpr (std::numeric_limits<long double>::digits != 64 ||
-                  sizeof(long double) < 10) {
+    if constexpr (std::numeric_limits<long double>::digits != 64 || sizeof(long double) < 10) {
         return false;
     } else {
         unsigned char bytes[sizeof(long double)];
@@ -685,6 +683,48 @@ long double ApplyUnitSuffix(std::string_view text) {
     return DecimalLiteral(text);
 }
 
+namespace {
+
+// A stored number as the general layout writes it: an optional sign, a short decimal and an
+// optional exponent of a few digits ("-1.25", "4.7E-5"). Read the way the general reading
+// below takes it (the mantissa, then scaled by the exponent, the sign applied to both), but
+// without folding or searching for suffixes. False, with `value` untouched, for any other text.
+bool ReadShortNumber(std::string_view text, long double& value) {
+    bool negative = false;
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        negative = text[0] == '-';
+        text.remove_prefix(1);
+    }
+    size_t e = 0;
+    while (e < text.size() && text[e] != 'E' && text[e] != 'e')
+        ++e;
+    // The general reading takes an exponent only after a digit; an empty mantissa is not
+    // a number there.
+    if (e == 0 || (e < text.size() && !IsDigit(text[e - 1]))) return false;
+    long double mantissa = 0;
+    if (ReadShortDecimal(text.substr(0, e), mantissa) != TShortReading::Read) return false;
+    if (e < text.size()) {
+        std::string_view power = text.substr(e + 1);
+        bool negativePower = false;
+        if (!power.empty() && (power[0] == '-' || power[0] == '+')) {
+            negativePower = power[0] == '-';
+            power.remove_prefix(1);
+        }
+        if (power.empty() || power.size() > 9) return false;
+        long exponent = 0;
+        for (char c : power) {
+            if (!IsDigit(c)) return false;
+            exponent = exponent * 10 + (c - '0');
+        }
+        mantissa =
+            ScaleByPow10(mantissa, static_cast<long double>(negativePower ? -exponent : exponent));
+    }
+    value = negative ? -mantissa : mantissa;
+    return true;
+}
+
+}  // namespace
+
 bool TryRuvoStrToFloat(std::string_view text, long double& value) {
     value = 0.0L;
     if (text.empty()) return false;
@@ -699,6 +739,8 @@ bool TryRuvoStrToFloat(std::string_view text, long double& value) {
         case TShortReading::Other:
             break;
     }
+    // Stored values are mostly of the general layout, signed or with an exponent.
+    if (ReadShortNumber(text, value)) return true;
     const UpperText upper(text);
     const std::string_view u = upper.view();
     const char first = u[0];
@@ -755,7 +797,8 @@ void RuvoFloatToStr(std::string& out, int mode, int precision, int digits, long 
     }
     precision = std::clamp(precision, 2, 18);
     char buffer[kGeneralMax];
-    out.assign(buffer, static_cast<size_t>(WriteGeneralTo(buffer, Digits(value, precision), precision)));
+    out.assign(buffer,
+               static_cast<size_t>(WriteGeneralTo(buffer, Digits(value, precision), precision)));
 }
 
 void GeneralNumberText(std::string& out, long double value) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <random>
@@ -305,20 +306,95 @@ TEST(NumberText, DigitsAreTheExactValueRoundedHalfAwayFromZero) {
                 << static_cast<double>(v) << " P=" << precision;
 }
 
+// Plain literals and stored numbers (signed, with an exponent) take shorter readings than
+// the general one, which a trailing blank forces; both must give the very same value, at
+// the edges of the short readings too.
+TEST(NumberText, ShortReadingsAgreeWithTheGeneralOne) {
+    const auto same = [](const std::string& text) {
+        long double shortValue = 0;
+        long double generalValue = 0;
+        bool shortRead = false;
+        bool generalRead = false;
+        try {
+            shortRead = TryRuvoStrToFloat(text, shortValue);
+        } catch (const std::exception&) {
+        }
+        try {
+            generalRead = TryRuvoStrToFloat(text + " ", generalValue);
+        } catch (const std::exception&) {
+        }
+        EXPECT_EQ(shortRead, generalRead) << text;
+        if (shortRead && generalRead) {
+            EXPECT_TRUE(std::memcmp(&shortValue, &generalValue, 10) == 0)
+                << text << ": " << static_cast<double>(shortValue) << " vs "
+                << static_cast<double>(generalValue);
+        }
+    };
+    const char* texts[] = {
+        "0",
+        "-0",
+        "+7",
+        "-.",
+        "-",
+        "+",
+        "-.25",
+        "1E5",
+        "1e5",
+        "-1.5E-7",
+        "+2.5E+300",
+        "1E-4951",
+        "1E4933",
+        "1.E5",
+        "-E5",
+        "1E",
+        "1E+",
+        "1E-0",
+        "1E007",
+        "1E5E3",
+        "1.2.3E4",
+        "-1234567890123456789E-3",
+        "-12345678901234567890E2",
+        "1E1234567890",
+        "9.99999999999999E-5",
+        "-6.02214076E23",
+        "1.5E-7 ",
+    };
+    for (const char* text : texts)
+        same(text);
+    std::mt19937_64 random(11);
+    for (int k = 0; k < 20000; ++k) {
+        const uint64_t bits = random();
+        const double d = std::ldexp(static_cast<double>(bits % 1000003) - 500000.0,
+                                    static_cast<int>(random() % 200) - 100);
+        same(GeneralNumberText(d));
+        same(RuvoFloatToStr(0, 18, 0, d));
+        same(RuvoFloatToStr(1, 2 + static_cast<int>(k % 17), 0, d));
+    }
+}
+
 // Plain literals (digits and a point) take a shorter reading than signed ones; both must
 // give the very same value, at the edges of the short reading too.
 TEST(NumberText, PlainLiteralsReadAsTheirSignedForm) {
     const char* texts[] = {
-        "0",    "7",    "007",   ".",     "7.",    ".25",   "0.000123",
-        "1234567890123456789",                       // 19 significant digits: still short
-        "12345678901234567890",                      // 20: the long reading
-        "0.000000000000000000000000001",             // 27 decimals
-        "0.0000000000000000000000000001",            // 28 decimals
-        "1.000000000000000000000000001",             // 28 significant digits
-        "99999999999999999999999999.5", "0.1",   "123.456", "100000000000000000000",
+        "0",
+        "7",
+        "007",
+        ".",
+        "7.",
+        ".25",
+        "0.000123",
+        "1234567890123456789",             // 19 significant digits: still short
+        "12345678901234567890",            // 20: the long reading
+        "0.000000000000000000000000001",   // 27 decimals
+        "0.0000000000000000000000000001",  // 28 decimals
+        "1.000000000000000000000000001",   // 28 significant digits
+        "99999999999999999999999999.5",
+        "0.1",
+        "123.456",
+        "100000000000000000000",
     };
     for (const char* text : texts) {
-        const std::string signedText = std::string("+") + text;
+        const std::string signedText = std::string("+") + text + " ";
         EXPECT_EQ(RuvoStrToFloat(text), RuvoStrToFloat(signedText)) << text;
     }
     EXPECT_THROW(RuvoStrToFloat("1.2.3"), EConvertError);
@@ -356,8 +432,9 @@ std::string ReferenceGeneralText(long double v, int precision) {
 
 TEST(NumberText, GeneralLayoutAgreesWithTheExponentDigits) {
     std::mt19937_64 random(77);
-    std::vector<long double> values = {1e-4L,    9.99999e-5L, 0.5L,    1e18L,  123456789012345678.0L,
-                                       1e-4950L, 1e4931L,     -1e300L, 5e-324L};
+    std::vector<long double> values = {
+        1e-4L,    9.99999e-5L, 0.5L,    1e18L,  123456789012345678.0L,
+        1e-4950L, 1e4931L,     -1e300L, 5e-324L};
     for (int i = 0; i < 3000; ++i) {
         const long double fraction =
             std::ldexp(static_cast<long double>(random() | (1ull << 63)), -64);
@@ -374,8 +451,9 @@ TEST(NumberText, GeneralLayoutAgreesWithTheExponentDigits) {
 // from it, and the writer into a caller's string gives the same text.
 TEST(NumberText, GeneralNumberTextFollowsEveryNewValue) {
     const long double values[] = {1.0L / 3, 1.0L / 3, 2.0L / 3, 0.0L, -0.0L, 1.0L / 3, -1.0L / 3};
-    const char* expected[] = {"0.333333333333333", "0.333333333333333", "0.666666666666667", "0",
-                              "0",                 "0.333333333333333", "-0.333333333333333"};
+    const char* expected[] = {
+        "0.333333333333333", "0.333333333333333", "0.666666666666667", "0", "0",
+        "0.333333333333333", "-0.333333333333333"};
     std::string reused = "previous text that is longer than any answer";
     for (size_t i = 0; i < std::size(values); ++i) {
         EXPECT_EQ(GeneralNumberText(values[i]), expected[i]) << i;
