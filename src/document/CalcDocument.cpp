@@ -95,9 +95,9 @@ void TCalcDocument::CalculateLine(bool mayCopy) {
         std::string& ans = ans_;
         GeneralNumberText(ans, value);
         if (hooks_.ShowVariable) hooks_.ShowVariable("ANS", ans);
-        variables_.Set("ANS", ans);
+        variables_.Set("ANS", ans, ansHint_);
         if (hooks_.ShowVariable) hooks_.ShowVariable("_ANS", ans);
-        variables_.Set("_ANS", ans);
+        variables_.Set("_ANS", ans, underscoreAnsHint_);
 
         const bool error = parser_.ErrorCode() != TErrorCode::None;
         if (!split.Silent || error) {

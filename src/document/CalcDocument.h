@@ -134,6 +134,9 @@ private:
     std::string answered_;  // the line as written back
     std::string answer_;    // the answer behind the arrow
     std::string ans_;       // the general number text of the value, for "ANS" and "_ANS"
+    // Where "ANS" and "_ANS" were last set in the variables list.
+    TVariableList::THint ansHint_;
+    TVariableList::THint underscoreAnsHint_;
 };
 
 }  // namespace tallyon

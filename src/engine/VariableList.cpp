@@ -11,6 +11,7 @@
 // number is never stale.
 #include "engine/VariableList.h"
 
+#include <atomic>
 #include <cassert>
 #include <cstring>
 #include <functional>
@@ -53,8 +54,9 @@ size_t TVariableList::SlotOf(std::string_view name, uint32_t hash) const {
         const TSlot& slot = slots_[i];
         if (slot.Line < 0) return i;
         if (slot.Hash == hash && slot.NameLength == name.size() &&
-            SameName(std::string_view(lines_[static_cast<size_t>(slot.Line)]).substr(0, name.size()),
-                     name)) {
+            SameName(
+                std::string_view(lines_[static_cast<size_t>(slot.Line)]).substr(0, name.size()),
+                name)) {
             return i;
         }
     }
@@ -108,6 +110,11 @@ std::optional<double> TVariableList::NumberValue(std::string_view name) const {
     return cache.value;
 }
 
+uint64_t TVariableList::NextGeneration() {
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
+
 void TVariableList::Set(std::string_view name, std::string_view value) {
     const int index = Find(name);
     if (value.empty()) {
@@ -115,6 +122,29 @@ void TVariableList::Set(std::string_view name, std::string_view value) {
         return;
     }
     if (index >= 0) {
+        SetAt(index, name, value);
+    } else {
+        std::string line;
+        line.reserve(name.size() + 1 + value.size());
+        line.append(name);
+        line += '=';
+        line.append(value);
+        AddLine(std::move(line));
+    }
+}
+
+void TVariableList::Set(std::string_view name, std::string_view value, THint& hint) {
+    if (value.empty() || hint.Generation != generation_ || hint.Index < 0 ||
+        hint.Index >= Count()) {
+        Set(name, value);
+        hint = {Find(name), generation_};
+        return;
+    }
+    SetAt(hint.Index, name, value);
+}
+
+void TVariableList::SetAt(int index, std::string_view name, std::string_view value) {
+    {
         // The name is unchanged up to case, so the index stays valid. The line is rewritten
         // in its own storage; when name or value view that storage, the new line is built
         // apart and swapped in.
@@ -137,13 +167,6 @@ void TVariableList::Set(std::string_view name, std::string_view value) {
             line.swap(spare_);
         }
         numbers_[static_cast<size_t>(index)] = TNumberCache();
-    } else {
-        std::string line;
-        line.reserve(name.size() + 1 + value.size());
-        line.append(name);
-        line += '=';
-        line.append(value);
-        AddLine(std::move(line));
     }
 }
 
@@ -151,6 +174,7 @@ void TVariableList::Delete(int index) {
     assert(index >= 0 && index < Count());
     lines_.erase(lines_.begin() + index);
     numbers_.erase(numbers_.begin() + index);
+    generation_ = NextGeneration();
     // Every later line moved up, and a later line of the removed name (only lines added
     // verbatim can repeat a name) may now be its first: the index is built afresh, which
     // costs no more than the erase itself.
@@ -162,6 +186,7 @@ void TVariableList::Clear() {
     numbers_.clear();
     slots_.clear();
     indexed_ = 0;
+    generation_ = NextGeneration();
 }
 
 int TVariableList::Count() const {
@@ -183,6 +208,7 @@ const std::vector<std::string>& TVariableList::Lines() const {
 void TVariableList::AddLine(std::string line) {
     lines_.push_back(std::move(line));
     numbers_.emplace_back();
+    generation_ = NextGeneration();
     IndexLine(Count() - 1);
 }
 

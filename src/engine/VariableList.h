@@ -34,6 +34,15 @@ public:
     // Non-empty value: replaces the first matching line by name=value (the name spelled as
     // given now) or appends it. Empty value: deletes the first matching line, if any.
     void Set(std::string_view name, std::string_view value);
+    // Where a name's line was last found, for a caller that sets the same name again and
+    // again ("ANS" on every line): valid while no line has been added or removed since.
+    struct THint {
+        int Index = -1;
+        uint64_t Generation = 0;
+    };
+    // Set with a non-empty value, taking the line from `hint` when it is still valid instead
+    // of looking the name up; `hint` is brought up to date.
+    void Set(std::string_view name, std::string_view value, THint& hint);
     // Removes line index (0 <= index < Count()).
     void Delete(int index);
     void Clear();
@@ -81,6 +90,12 @@ private:
     size_t indexed_ = 0;  // names in slots_
     // Storage of a replaced line, reused by the next replacement (no meaning of its own).
     std::string spare_;
+    // Changed to a number never used before whenever a line is added or removed, so that a
+    // hint from before (of this list or any other) is never taken for a current one.
+    uint64_t generation_ = NextGeneration();
+    static uint64_t NextGeneration();
+    // Replaces the value of line `index`, which has the name `name` up to case.
+    void SetAt(int index, std::string_view name, std::string_view value);
 };
 
 // Reads a list delimited by `delimiter`: blanks (codes 1..32) around items are skipped, an

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -142,9 +143,31 @@ TEST(VariableList, AgreesWithAPlainScanOverRandomOperations) {
         state = state * 1664525u + 1013904223u;
         return (state >> 8) % bound;
     };
+    // Hints are kept per name (up to case), as a caller setting "ANS" on every line keeps
+    // one; snapshots put older contents back, with the hints taken since left as they are.
+    std::map<std::string, TVariableList::THint> hints;
+    TVariableList snapshot;
+    ReferenceList referenceSnapshot;
     for (int step = 0; step < 5000; ++step) {
         const std::string name = names[next(10)];
-        switch (next(6)) {
+        switch (next(9)) {
+            case 6: {
+                const std::string value = std::to_string(step);
+                std::string folded = name;
+                for (char& c : folded)
+                    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+                list.Set(name, value, hints[folded]);
+                reference.Set(name, value);
+                break;
+            }
+            case 7:
+                snapshot = list;
+                referenceSnapshot = reference;
+                break;
+            case 8:
+                list = snapshot;
+                reference = referenceSnapshot;
+                break;
             case 0:
                 list.Set(name, "");
                 reference.Set(name, "");
@@ -159,8 +182,8 @@ TEST(VariableList, AgreesWithAPlainScanOverRandomOperations) {
             case 2: {
                 // Verbatim lines may hold texts that do not read, or nothing at all.
                 const char* forms[] = {"v", "", "", "1,"};
-                const std::string line = name + "=" + forms[step % 4] +
-                                         (step % 4 == 1 ? "" : std::to_string(step));
+                const std::string line =
+                    name + "=" + forms[step % 4] + (step % 4 == 1 ? "" : std::to_string(step));
                 list.AddLine(line);
                 reference.lines.push_back(line);
                 break;
