@@ -214,41 +214,51 @@ bool OnlyDigitsAndPoints(std::string_view s) {
 
 // The common case of DecimalLiteral in one pass: digits with at most one point, at most 19
 // significant digits and at most 27 decimals, converted the same exact way. `value` is only
-// written when the text is read.
+// written when the text is read. The whole part and the decimals are each taken by a loop
+// that only tests for a digit; the point, leading zeros and the limits are dealt with
+// between them.
 TShortReading ReadShortDecimal(std::string_view s, long double& value) {
+    const char* p = s.data();
+    const char* const end = p + s.size();
+    // What follows a stop that is neither a digit nor the end.
+    const auto stopped = [&s, &p] {
+        if (*p != '.') return TShortReading::Other;
+        return OnlyDigitsAndPoints(s.substr(static_cast<size_t>(p - s.data())))
+                   ? TShortReading::Plain
+                   : TShortReading::Other;
+    };
+    const auto isDigit = [](char c) { return static_cast<unsigned>(c - '0') <= 9u; };
+    while (p != end && *p == '0')
+        ++p;
     uint64_t mantissa = 0;
-    int significant = 0;
-    int scale = 0;
-    bool point = false;
-    for (size_t i = 0; i < s.size(); ++i) {
-        const char c = s[i];
-        if (c == '.') {
-            if (point) {
-                return OnlyDigitsAndPoints(s.substr(i)) ? TShortReading::Plain
-                                                        : TShortReading::Other;
-            }
-            point = true;
-            continue;
+    const char* const whole = p;
+    for (; p != end && isDigit(*p); ++p)
+        mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+    std::ptrdiff_t significant = p - whole;
+    std::ptrdiff_t decimalCount = 0;
+    if (p != end) {
+        if (*p != '.') return TShortReading::Other;
+        const char* const decimals = ++p;
+        if (significant == 0) {
+            while (p != end && *p == '0')
+                ++p;
         }
-        if (!IsDigit(c)) return TShortReading::Other;
-        const int digit = c - '0';
-        if (mantissa == 0 && digit == 0) {
-            if (point) --scale;
-            continue;
-        }
-        if (significant == 19) {
-            return OnlyDigitsAndPoints(s.substr(i)) ? TShortReading::Plain : TShortReading::Other;
-        }
-        mantissa = mantissa * 10 + static_cast<uint64_t>(digit);
-        ++significant;
-        if (point) --scale;
+        const char* const first = p;
+        for (; p != end && isDigit(*p); ++p)
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+        significant += p - first;
+        if (p != end) return stopped();
+        decimalCount = p - decimals;
     }
+    // Beyond 19 digits the mantissa wrapped; the text is plain digits and at most one point.
+    if (significant > 19) return TShortReading::Plain;
     if (mantissa == 0) {
         value = 0.0L;
         return TShortReading::Read;
     }
-    if (scale < -kExactPow10Max) return TShortReading::Plain;
-    value = static_cast<long double>(mantissa) / kExactPow10.v[-scale];
+    if (decimalCount > kExactPow10Max) return TShortReading::Plain;
+    const auto scale = static_cast<size_t>(decimalCount);
+    value = static_cast<long double>(mantissa) / kExactPow10.v[scale];
     return TShortReading::Read;
 }
 

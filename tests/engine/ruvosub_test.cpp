@@ -369,6 +369,14 @@ TEST(NumberText, ShortReadingsAgreeWithTheGeneralOne) {
         same(GeneralNumberText(d));
         same(RuvoFloatToStr(0, 18, 0, d));
         same(RuvoFloatToStr(1, 2 + static_cast<int>(k % 17), 0, d));
+        // Digits, zeros and points of any length: the edges of 19 digits and 27 decimals.
+        const char alphabet[] = "000000123456789...";
+        std::string literal(random() % 34, '0');
+        for (char& c : literal)
+            c = alphabet[random() % (sizeof alphabet - 1)];
+        same(literal);
+        same("-" + literal);
+        same(literal + "E-" + std::to_string(random() % 30));
     }
 }
 
