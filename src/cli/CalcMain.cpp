@@ -5,11 +5,13 @@
 // written as Save writes it. Exit status: 0 calculated, 1 a line raised an error (the run
 // stops there, as in the window), 2 a file could not be read or written or the command line
 // is wrong.
+#include <cstddef>
 #include <cstdio>
 #include <exception>
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "CalcOptions.h"
@@ -39,25 +41,45 @@ std::string ReadStandardInput() {
     return DecodeText(bytes).Text;
 }
 
-// Writes the document's lines joined by CR LF, as Save writes them, in blocks of a bounded
-// size instead of joining a copy of the whole text first.
-void WriteStandardOutput(const TMemoryLineDocument& document) {
-    constexpr std::size_t kBlock = std::size_t{1} << 16;
-    std::string block;
-    block.reserve(kBlock);
-    bool written = true;
-    auto flush = [&] {
-        written = written && std::fwrite(block.data(), 1, block.size(), stdout) == block.size();
-        block.clear();
-    };
-    for (int i = 0; i < document.TextLineCount(); ++i) {
-        if (i > 0) block += "\r\n";
-        block += document.TextLine(i);
-        if (block.size() >= kBlock) flush();
+// Takes the document's lines in order and writes them joined by CR LF, as Save writes them:
+// to standard output in blocks of a bounded size as they come, or kept whole for a file
+// that is replaced at the end.
+class TLineWriter {
+public:
+    explicit TLineWriter(bool toStandardOutput) : toStandardOutput_(toStandardOutput) {
+        if (toStandardOutput_) text_.reserve(kBlock);
     }
-    flush();
-    if (!written || std::fflush(stdout) != 0) throw ETextFileError("Cannot write standard output");
-}
+
+    void Add(std::string_view line) {
+        if (!first_) text_ += "\r\n";
+        first_ = false;
+        text_ += line;
+        if (toStandardOutput_ && text_.size() >= kBlock) Flush();
+    }
+
+    // The whole text, for a file.
+    const std::string& Text() const { return text_; }
+
+    // Writes what is left to standard output; raises when any write failed.
+    void Finish() {
+        Flush();
+        if (!written_ || std::fflush(stdout) != 0)
+            throw ETextFileError("Cannot write standard output");
+    }
+
+private:
+    static constexpr std::size_t kBlock = std::size_t{1} << 16;
+
+    void Flush() {
+        written_ = written_ && std::fwrite(text_.data(), 1, text_.size(), stdout) == text_.size();
+        text_.clear();
+    }
+
+    bool toStandardOutput_;
+    bool first_ = true;
+    bool written_ = true;
+    std::string text_;
+};
 
 }  // namespace
 
@@ -87,6 +109,10 @@ int main(int argc, char** argv) {
     }
 
     TMemoryLineDocument document = TMemoryLineDocument::FromText(std::move(text));
+    // The calculation runs once from the top: each line is written once the calculation has
+    // moved past it.
+    TLineWriter writer(!options->InPlace);
+    document.HandOnPassedLines([&writer](std::string_view line) { writer.Add(line); });
     TCalcDocument calc(document, variables, options->Settings);
     int status = kExitCalculated;
     try {
@@ -98,10 +124,10 @@ int main(int argc, char** argv) {
     }
 
     try {
+        document.HandOnRest();
         if (!options->InPlace) {
-            WriteStandardOutput(document);
-        } else if (WriteDocumentText(options->DocumentPath, document.Text(), encoding) !=
-                   encoding) {
+            writer.Finish();
+        } else if (WriteDocumentText(options->DocumentPath, writer.Text(), encoding) != encoding) {
             std::cerr << options->DocumentPath
                       << ": saved in UTF-8: Shift-JIS cannot represent every character\n";
         }

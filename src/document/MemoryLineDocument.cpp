@@ -126,8 +126,29 @@ void TMemoryLineDocument::AppendEmptyLine() {
     spans_.push_back({0, 0, 0});
 }
 
+void TMemoryLineDocument::HandOnPassedLines(std::function<void(std::string_view line)> sink) {
+    sink_ = std::move(sink);
+}
+
+void TMemoryLineDocument::HandOnRest() {
+    HandOnBefore(TextLineCount());
+}
+
+void TMemoryLineDocument::HandOnBefore(int end) {
+    if (!sink_) return;
+    for (; handedOn_ < end; ++handedOn_) {
+        TSpan& span = spans_[static_cast<std::size_t>(handedOn_)];
+        sink_(TextLine(handedOn_));
+        if (span.rewritten) live_ -= span.length;
+        span = TSpan{0, 0, 0};
+    }
+    // Once no line uses the rewritten texts, their storage starts over.
+    if (live_ == 0) rewritten_.clear();
+}
+
 void TMemoryLineDocument::SetCaret(int n, int column) {
     caretLine_ = std::clamp(n, 0, static_cast<int>(spans_.size()) - 1);
+    HandOnBefore(caretLine_);
     caretColumn_ = std::clamp(
         column, 0, static_cast<int>(spans_[static_cast<std::size_t>(caretLine_)].length));
 }

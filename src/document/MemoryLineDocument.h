@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,14 @@ public:
     // The text lines joined by CR LF, as a document is saved.
     std::string Text() const;
 
+    // For a document calculated once from the top, as the command-line calculator runs it:
+    // from now on every line the caret moves past is handed to `sink`, in order, and then
+    // forgotten (it reads as empty). The document is then written while it is calculated,
+    // and the storage of rewritten lines is used again and again instead of growing.
+    void HandOnPassedLines(std::function<void(std::string_view line)> sink);
+    // Hands on every line not handed on yet, the uncounted empty last line included.
+    void HandOnRest();
+
 private:
     // A line's bytes: `length` of them at `offset` in rewritten_ when `rewritten`, else in
     // read_.
@@ -51,6 +60,8 @@ private:
         std::size_t length;
     };
     void Compact();
+    // Hands on the lines before `end` not handed on yet, and forgets them.
+    void HandOnBefore(int end);
 
     std::string read_;          // the text as read
     std::string rewritten_;     // the texts of rewritten lines, each appended
@@ -58,6 +69,8 @@ private:
     std::vector<TSpan> spans_;  // never empty: an empty text is one empty line
     int caretLine_ = 0;
     int caretColumn_ = 0;
+    std::function<void(std::string_view line)> sink_;  // see HandOnPassedLines
+    int handedOn_ = 0;                                 // lines handed on so far
 };
 
 }  // namespace tallyon

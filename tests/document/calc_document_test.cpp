@@ -336,6 +336,37 @@ TEST(MemoryLineDocumentTest, TextIsSplitAsReadAndJoinedAsSaved) {
     }
 }
 
+// A document calculated once from the top hands on, line by line, exactly the lines it
+// would hold at the end, also when a raised error stops the calculation halfway.
+TEST(MemoryLineDocumentTest, HandsOnTheLinesItWouldHold) {
+    const std::string texts[] = {
+        "1+2\r\nx := 3\r\n;note\r\nx*2 ;\r\n",
+        "1+2\nSQRT(\n4",
+        "a := 1\r\n1/0\r\nUNKNOWN(2)\r\nlater\r\n",
+        "1\r\n1E999\r\n2 ==> 5 ",  // raises at the second line
+        "",
+        "\r\n\r\n7",
+    };
+    for (const std::string& text : texts) {
+        const auto calculate = [](TMemoryLineDocument& document) {
+            TVariableList variables;
+            TSettingsRecord settings;
+            try {
+                TCalcDocument(document, variables, settings).CalculateAgain();
+            } catch (const std::exception&) {
+            }
+        };
+        TMemoryLineDocument held = TMemoryLineDocument::FromText(text);
+        calculate(held);
+        TMemoryLineDocument streamed = TMemoryLineDocument::FromText(text);
+        TLines handed;
+        streamed.HandOnPassedLines([&handed](std::string_view line) { handed.emplace_back(line); });
+        calculate(streamed);
+        streamed.HandOnRest();
+        EXPECT_EQ(handed, held.TextLines()) << testing::PrintToString(text);
+    }
+}
+
 // Rewrites in any order, with texts that are views of the document's own lines, lines
 // written past the end and enough waste to drop, leave the same lines as a plain vector.
 TEST(MemoryLineDocumentTest, RewritesMatchAVectorOfLines) {
