@@ -474,7 +474,8 @@ ExactDigits FullyExpanded(long double magnitude) {
 
 // Digits rounded to a count, half away from zero, trailing zeros dropped; empty for zero.
 struct Rounded {
-    char d[kTruncDigits];
+    // Room for a whole block of digits to be copied from any digit on: see CopyDigits.
+    char d[2 * kTruncDigits];
     int count = 0;
     int x = 0;
     bool negative = false;
@@ -497,7 +498,7 @@ Rounded RoundDigits(long double magnitude, const ExactDigits& digits, int keep) 
             up = exact.x != digits.x || exact.d[keep] >= '5';
         }
     }
-    std::copy(digits.d, digits.d + keep, r.d);
+    std::memcpy(r.d, digits.d, kTruncDigits);  // a fixed size: no call
     r.count = keep;
     if (up) {
         int k = keep - 1;
@@ -563,6 +564,14 @@ void AppendExponent(std::string& out, int exponent, bool alwaysSign, int minWidt
 // off the string's growth path: every answer and every stored value goes through here.
 constexpr int kGeneralMax = 64;  // sign, "0.", 3 zeros, 19 digits, or d.ddd with "E-4951"
 
+// Copies the digits of `r` from `from` to its count to `p` and returns the end: a block of
+// fixed size is copied (no library call) and only the wanted part counts. `p` must have
+// kTruncDigits characters of room.
+char* CopyDigits(char* p, const Rounded& r, int from) {
+    std::memcpy(p, r.d + from, kTruncDigits);
+    return p + (r.count - from);
+}
+
 int WriteGeneralTo(char* out, const Rounded& r, int precision) {
     if (r.count == 0) {
         out[0] = '0';
@@ -576,20 +585,20 @@ int WriteGeneralTo(char* out, const Rounded& r, int precision) {
             *p++ = '.';
             for (int k = r.x; k < 0; ++k)
                 *p++ = '0';
-            p = std::copy(r.d, r.d + r.count, p);
+            p = CopyDigits(p, r, 0);
         } else {
             for (int k = 0; k < r.x; ++k)
                 *p++ = k < r.count ? r.d[k] : '0';
             if (r.count > r.x) {
                 *p++ = '.';
-                p = std::copy(r.d + r.x, r.d + r.count, p);
+                p = CopyDigits(p, r, r.x);
             }
         }
     } else {
         *p++ = r.d[0];
         if (r.count > 1) {
             *p++ = '.';
-            p = std::copy(r.d + 1, r.d + r.count, p);
+            p = CopyDigits(p, r, 1);
         }
         *p++ = 'E';
         int exponent = r.x - 1;
