@@ -165,7 +165,7 @@ private:
             pos_ += function->Text.size();
             double x = 0;
             if (!Bracketed(depth, x)) return false;
-            const int index = FindBuiltinFunction(function->Text);
+            const int index = function->Builtin;
             if (index < 0) return false;
             try {
                 value = ApplyBuiltinFunction(index, x, std::span<const double>(), variables_);

@@ -26,7 +26,9 @@ void TOpeList::Clear() {
 }
 
 void TOpeList::Add(std::string_view text, int priority) {
-    entries_.push_back({std::string(text), priority, !text.empty() && IsUpperLetter(text[0])});
+    const bool alphabetic = !text.empty() && IsUpperLetter(text[0]);
+    entries_.push_back({std::string(text), priority, alphabetic,
+                        priority == kPriorityFunction ? FindBuiltinFunction(text) : -1});
 }
 
 void TOpeList::SortLongestFirst() {

@@ -69,6 +69,7 @@ public:
         std::string Text;
         int Priority = 0;
         bool Alphabetic = false;  // begins with a letter A..Z: a function name
+        int Builtin = -1;         // a function's index in the built-in table, else -1
     };
 
     void Clear();
