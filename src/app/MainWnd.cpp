@@ -436,6 +436,7 @@ void TFrmMain::RewriteDocument(Undo undo, Rewrite&& rewrite) {
     std::optional<TDocumentEditor::HistoryOff> history;
     if (undo == Undo::Off) history.emplace(*REdit1);
     TEditorLineDocument::Batch batch(*lineDocument_);
+    VariablesCommands::CollectShown shown(variablesCommands_.get());
     rewrite();
 }
 

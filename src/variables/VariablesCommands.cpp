@@ -216,13 +216,65 @@ bool VariablesCommands::recall(const QString& path) {
 // ---------------------------------------------------------------------------------------
 // The calculation's reports
 
+namespace {
+
+// Names are folded as the rows fold them: ASCII letters only.
+std::string UpperUtf8Name(const std::string& name) {
+    std::string upper = name;
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
+
+}  // namespace
+
 void VariablesCommands::ShowVariable(const std::string& name, const std::string& value) {
-    window_.rows().ShowVariable(FromUtf8(name), FromUtf8(value));
+    if (collecting_ == 0) {
+        window_.rows().ShowVariable(FromUtf8(name), FromUtf8(value));
+        return;
+    }
+    std::string upper = UpperUtf8Name(name);
+    const auto [at, added] = shownAt_.try_emplace(upper, shown_.size());
+    if (added) {
+        shown_.push_back({std::move(upper), value});
+    } else {
+        shown_[at->second].value = value;
+    }
 }
 
 void VariablesCommands::ShowAssignment(const std::string& name, const std::string& value,
                                        int index) {
+    if (collecting_ > 0 && index == -1) {
+        ShowVariable(name, value);
+        return;
+    }
+    if (collecting_ > 0) putShown(UpperUtf8Name(name));
     window_.rows().ShowAssignment(FromUtf8(name), FromUtf8(value), index);
+}
+
+void VariablesCommands::putShown() {
+    for (const TShown& shown : shown_)
+        if (shown.pending) window_.rows().ShowVariable(FromUtf8(shown.name), FromUtf8(shown.value));
+    shown_.clear();
+    shownAt_.clear();
+}
+
+void VariablesCommands::putShown(const std::string& upperName) {
+    const auto at = shownAt_.find(upperName);
+    if (at == shownAt_.end()) return;
+    TShown& shown = shown_[at->second];
+    window_.rows().ShowVariable(FromUtf8(shown.name), FromUtf8(shown.value));
+    // A later value of the name is collected afresh, after the element assignment.
+    shown.pending = false;
+    shownAt_.erase(at);
+}
+
+VariablesCommands::CollectShown::CollectShown(VariablesCommands* commands) : commands_(commands) {
+    if (commands_ != nullptr) ++commands_->collecting_;
+}
+
+VariablesCommands::CollectShown::~CollectShown() {
+    if (commands_ != nullptr && --commands_->collecting_ == 0) commands_->putShown();
 }
 
 }  // namespace tallyon

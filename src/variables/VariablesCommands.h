@@ -9,7 +9,10 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "variables/VariableRows.h"
 
@@ -57,6 +60,22 @@ public:
     void ShowVariable(const std::string& name, const std::string& value);
     void ShowAssignment(const std::string& name, const std::string& value, int index);
 
+    // While held, the values the calculation shows are collected, the last one of each name
+    // kept, and put into the rows when the outermost hold ends: a command that calculates
+    // every line updates each row once instead of once a line. The rows end as if every
+    // value had been shown in turn; an element assignment first puts in the value collected
+    // for its name. Holds nothing for a null `commands`.
+    class CollectShown {
+    public:
+        explicit CollectShown(VariablesCommands* commands);
+        ~CollectShown();
+        CollectShown(const CollectShown&) = delete;
+        CollectShown& operator=(const CollectShown&) = delete;
+
+    private:
+        VariablesCommands* commands_;
+    };
+
 private:
     // The list line of the row's name, or -1 after telling the user there is none.
     int listLineOfRow(const TVariableRow& row);
@@ -64,10 +83,24 @@ private:
     // be read, with the error reported when `report`.
     bool load(const QString& path, bool report);
 
+    // Puts the collected values into the rows: all, or those of one folded name.
+    void putShown();
+    void putShown(const std::string& upperName);
+
     TVariableList& list_;
     TFrmVariables& window_;
     VariablesHost& host_;
     QString fileName_;
+    int collecting_ = 0;  // CollectShown holds
+    // Collected values by folded name, in the order the names were first shown; one put in
+    // early (for an element assignment) stays in its place, no longer pending.
+    struct TShown {
+        std::string name;
+        std::string value;
+        bool pending = true;
+    };
+    std::vector<TShown> shown_;
+    std::unordered_map<std::string, std::size_t> shownAt_;
 };
 
 }  // namespace tallyon

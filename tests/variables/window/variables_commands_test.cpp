@@ -225,6 +225,42 @@ TEST_F(Commands, RowWithoutAListLineIsToldAndKept) {
 // ---------------------------------------------------------------------------------------
 // Variables files
 
+// Values collected during a command end in the rows exactly as if shown in turn: the last
+// value of each name up to case, element assignments on top of the values before them,
+// "_CLIP" never shown, rows that existed before kept.
+TEST_F(Commands, CollectedValuesEndAsIfShownInTurn) {
+    struct Step {
+        const char* name;
+        const char* value;
+        int index;  // -2: ShowVariable; else ShowAssignment with this index
+    };
+    const Step steps[] = {
+        {"ANS", "1", -2},  {"x", "5", -1},    {"X", "6", -1},   {"ans", "2", -2},
+        {"v", "9", -1},    {"V", "7", 2},     {"v", "8", 0},    {"_clip", "3", -1},
+        {"ANS", "4", -2},  {"w", "1,2", -1},  {"W", "5", 1},    {"w", "0", -1},
+        {"_ANS", "4", -2}, {"old", "10", -1}, {"X", "6", -1},
+    };
+    const auto run = [&steps](VariablesCommands& commands, bool collect) {
+        commands.ShowVariable("OLD", "1");
+        commands.ShowVariable("KEPT", "2");
+        VariablesCommands::CollectShown shown(collect ? &commands : nullptr);
+        for (const Step& step : steps) {
+            if (step.index == -2) {
+                commands.ShowVariable(step.name, step.value);
+            } else {
+                commands.ShowAssignment(step.name, step.value, step.index);
+            }
+        }
+    };
+    run(commands, false);
+    TVariableList otherList;
+    TFrmVariables otherWindow;
+    VariablesCommands collecting{otherList, otherWindow, host};
+    run(collecting, true);
+    otherWindow.refreshRows();
+    EXPECT_EQ(otherWindow.shownRows(), rows());
+}
+
 TEST_F(Commands, CalculatedAssignmentsSaveInTheOrderTheyEnteredTheList) {
     TMemoryLineDocument document({"x := 2", "y := 3", "v[2] := 7", "_clip := 4", ""});
     TSettingsRecord settings;
