@@ -86,9 +86,23 @@ QTextBlock TEditorLineDocument::blockAt(int n) const {
 // During a batch the line is read fragment by fragment, so that one walk gives its text and
 // the formats its rewrite will check.
 std::string TEditorLineDocument::Line(int n) const {
+    std::string text;
+    ReadLine(n, text);
+    return text;
+}
+
+// The UTF-8 text read is kept too: a rewrite with the very same bytes is known to change
+// nothing without converting and comparing the line again.
+void TEditorLineDocument::ReadLine(int n, std::string& text) const {
     const QTextBlock block = blockAt(n);
-    if (!block.isValid()) return std::string();
-    if (batches_ == 0) return block.text().toStdString();
+    if (!block.isValid()) {
+        text.clear();
+        return;
+    }
+    if (batches_ == 0) {
+        text = block.text().toStdString();
+        return;
+    }
     readText_.resize(0);
     readRuns_.clear();
     for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -97,7 +111,8 @@ std::string TEditorLineDocument::Line(int n) const {
         readRuns_.push_back({fragment.length(), fragment.charFormatIndex()});
     }
     readLine_ = n;
-    return readText_.toStdString();
+    readUtf8_ = readText_.toStdString();
+    text.assign(readUtf8_);
 }
 
 QString TEditorLineDocument::textOf(int n, const QTextBlock& block) const {
@@ -137,6 +152,19 @@ void TEditorLineDocument::ReplaceAnsweredLine(int n, std::string_view text) {
     }
     const QTextBlock block = blockAt(n);
     if (!block.isValid()) return;
+    // The line written back exactly as it was read (a recalculation giving the same answer)
+    // needs no edit; only its formats are checked.
+    if (readLine_ == n && text == readUtf8_ && block.length() - 1 == readText_.size()) {
+        const auto range = FindAnswer(std::u16string_view(
+            reinterpret_cast<const char16_t*>(readText_.utf16()), readText_.size()));
+        if (range) {
+            // Rewriting a line counts as a change even where the text stays the same.
+            if (!editor_.document()->isModified()) editor_.document()->setModified(true);
+            if (!editor_.hasAnsweredFormats(readRuns_, *range))
+                editor_.FormatAnsweredLine(block, *range);
+            return;
+        }
+    }
     const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const auto range = FindAnswer(
         std::u16string_view(reinterpret_cast<const char16_t*>(line.utf16()), line.size()));

@@ -21,6 +21,7 @@ public:
 
     int LineCount() const override;
     std::string Line(int n) const override;
+    void ReadLine(int n, std::string& text) const override;
     void ReplaceLine(int n, std::string_view text) override;
     void ReplaceAnsweredLine(int n, std::string_view text) override;
     void AppendEmptyLine() override;
@@ -79,9 +80,11 @@ private:
     // text forgets it.
     mutable int lineCount_ = -1;
     mutable int lineCountBlocks_ = -1;
-    // The line last read during the batch (-1 none), its text and its runs of formats.
+    // The line last read during the batch (-1 none), its text, its runs of formats and its
+    // text in UTF-8.
     mutable QString readText_;
     mutable std::vector<TDocumentEditor::FormatRun> readRuns_;
+    mutable std::string readUtf8_;
     mutable int readLine_ = -1;
 };
 
