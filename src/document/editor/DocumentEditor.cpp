@@ -95,6 +95,7 @@ QTextCharFormat& TDocumentEditor::KeptFormat::get(const QColor& colour, bool pro
     if (!built_ || colour != colour_ || protect != protect_) {
         format_ = build();
         index = -1;
+        ++builds;
         colour_ = colour;
         protect_ = protect;
         built_ = true;
@@ -197,6 +198,24 @@ bool TDocumentEditor::hasAnsweredFormats(const std::vector<FormatRun>& runs,
         from = to;
     }
     return from == bounds[2];
+}
+
+int TDocumentEditor::answeredMark() {
+    // Building either format anew (a colour or the protection changed) makes a new mark.
+    arrowKept_.get(ToQColor(colours_.arrow), true, [&] { return arrowFormat(true); });
+    answerKept_.get(ToQColor(colours_.answer), true, [&] { return answerFormat(true); });
+    constexpr int kMarkBase = 0x40000000;  // far from a block's own state, -1
+    return kMarkBase + ((arrowKept_.builds + answerKept_.builds) & 0x3FFFFFFF);
+}
+
+void TDocumentEditor::dropAnsweredMarks(int position, int length) {
+    QTextBlock block = document()->findBlock(position);
+    const QTextBlock last = document()->findBlock(position + length);
+    while (block.isValid()) {
+        if (block.userState() != -1) block.setUserState(-1);
+        if (block == last) break;
+        block = block.next();
+    }
 }
 
 void TDocumentEditor::forgetFormatIndexes() {
@@ -424,6 +443,7 @@ void TDocumentEditor::noteProtectedRuns(int from, int to) {
 // Every change of the text. While a user edit runs, decides whether it touched a protected
 // run and keeps the noted runs in step with the text.
 void TDocumentEditor::contentsChanged(int position, int removed, int added) {
+    if (!batchEnding_) dropAnsweredMarks(position, added);
     if (userEditDepth_ == 0) return;
     narrowChange(position, removed, added);
     const bool own = busy() || internalDelete_;

@@ -94,6 +94,14 @@ public:
     // may number its formats afresh) and after a change of colours.
     bool hasAnsweredFormats(const std::vector<FormatRun>& runs, const TAnswerRange& range);
     void forgetFormatIndexes();
+    // The mark (a block's user state) of a line whose formats are known to be the ones
+    // FormatAnsweredLine gives its text. The line document sets it once it has written or
+    // checked them; any other change of the document drops it from the blocks the change
+    // touches, and a change of the answer formats (colours, protection) changes the mark.
+    int answeredMark();
+    // A line batch reports its changes when it ends, and keeps its marks right itself: while
+    // it ends, those reports leave the marks alone.
+    void setBatchEnding(bool ending) { batchEnding_ = ending; }
     // Replaces the selection of `cursor` with the characters of `line` from `from` to `to`,
     // each in the format it takes in a line whose answer lies at `range` (see
     // FormatAnsweredLine): text written that way needs no formatting afterwards.
@@ -227,6 +235,8 @@ private:
                              const std::function<QTextCharFormat()>& build);
         // The document's index of the format, once met (-1 before); reset by a rebuild.
         int index = -1;
+        // How often the format has been built.
+        int builds = 0;
 
     private:
         QTextCharFormat format_;
@@ -239,6 +249,9 @@ private:
     DocumentColours colours_;
     QTextCharFormat plain_ = plainFormat();
     int plainIndex_ = -1;  // the document's index of plain_, once met
+    bool batchEnding_ = false;
+    // Drops the answered mark from the blocks from `position` to `position + length`.
+    void dropAnsweredMarks(int position, int length);
     KeptFormat arrowKept_;
     KeptFormat answerKept_;
     Fingerprint saved_;            // of the text last loaded or saved

@@ -103,16 +103,52 @@ void TEditorLineDocument::ReadLine(int n, std::string& text) const {
         text = block.text().toStdString();
         return;
     }
-    readText_.resize(0);
-    readRuns_.clear();
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        readText_ += fragment.text();
-        readRuns_.push_back({fragment.length(), fragment.charFormatIndex()});
-    }
     readLine_ = n;
+    if (readFromSnapshot(n)) {
+        readRunsKnown_ = false;
+    } else {
+        readText_.resize(0);
+        readRuns_.clear();
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            readText_ += fragment.text();
+            readRuns_.push_back({fragment.length(), fragment.charFormatIndex()});
+        }
+        readRunsKnown_ = true;
+    }
     readUtf8_ = readText_.toStdString();
     text.assign(readUtf8_);
+}
+
+// A command that rewrites every line (the undo history off) reads the lines in order, each
+// before it is written. The whole text is copied once, at its first read, and a line not
+// written since is taken from that copy: no search of the document's fragments, no string
+// per fragment. A line at or before the last one written, or any change of the block count
+// other than the lines appended here, and the document is read instead.
+bool TEditorLineDocument::readFromSnapshot(int n) const {
+    if (editor_.document()->isUndoRedoEnabled()) return false;
+    if (!snapshotTaken_) {
+        snapshot_ = editor_.document()->toRawText();
+        snapshotTaken_ = true;
+        snapshotBlocks_ = editor_.document()->blockCount();
+        snapshotLine_ = 0;
+        snapshotOffset_ = 0;
+    }
+    if (n <= lastWritten_ || n < snapshotLine_ ||
+        editor_.document()->blockCount() != snapshotBlocks_ + appended_) {
+        return false;
+    }
+    const QStringView all(snapshot_);
+    for (; snapshotLine_ < n; ++snapshotLine_) {
+        const qsizetype end = all.indexOf(QChar::ParagraphSeparator, snapshotOffset_);
+        if (end < 0) return false;
+        snapshotOffset_ = end + 1;
+    }
+    if (snapshotOffset_ > all.size()) return false;
+    qsizetype end = all.indexOf(QChar::ParagraphSeparator, snapshotOffset_);
+    if (end < 0) end = all.size();
+    readText_ = all.sliced(snapshotOffset_, end - snapshotOffset_).toString();
+    return true;
 }
 
 QString TEditorLineDocument::textOf(int n, const QTextBlock& block) const {
@@ -127,9 +163,11 @@ QString TEditorLineDocument::textOf(int n, const QTextBlock& block) const {
 // that differ are replaced and only formats that differ are set: a recalculation that gives
 // the same answers then costs no edit of the text at all.
 void TEditorLineDocument::ReplaceLine(int n, std::string_view text) {
-    const QTextBlock block = blockAt(n);
+    QTextBlock block = blockAt(n);
     if (!block.isValid()) return;
     TDocumentEditor::BusyHold hold(editor_);
+    noteWritten(n);
+    if (block.userState() != -1) block.setUserState(-1);  // a plain line carries no mark
     const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     if (editor_.document()->isUndoRedoEnabled()) {
         placeCaret();
@@ -154,14 +192,18 @@ void TEditorLineDocument::ReplaceAnsweredLine(int n, std::string_view text) {
     if (!block.isValid()) return;
     // The line written back exactly as it was read (a recalculation giving the same answer)
     // needs no edit; only its formats are checked.
+    noteWritten(n);
+    const int mark = editor_.answeredMark();
     if (readLine_ == n && text == readUtf8_ && block.length() - 1 == readText_.size()) {
         const auto range = FindAnswer(std::u16string_view(
             reinterpret_cast<const char16_t*>(readText_.utf16()), readText_.size()));
         if (range) {
             // Rewriting a line counts as a change even where the text stays the same.
             if (!editor_.document()->isModified()) editor_.document()->setModified(true);
-            if (!editor_.hasAnsweredFormats(readRuns_, *range))
+            if (block.userState() == mark) return;
+            if (!readRunsKnown_ || !editor_.hasAnsweredFormats(readRuns_, *range))
                 editor_.FormatAnsweredLine(block, *range);
+            QTextBlock(block).setUserState(mark);
             return;
         }
     }
@@ -175,11 +217,12 @@ void TEditorLineDocument::ReplaceAnsweredLine(int n, std::string_view text) {
     rewriteChanged(block, textOf(n, block), line, -1, &*range);
     // A line left as it was read needs no walk of its fragments when the formats read with
     // it are known to be the answered line's.
-    if (readLine_ == n && editor_.hasAnsweredFormats(readRuns_, *range)) {
+    if (readLine_ == n && readRunsKnown_ && editor_.hasAnsweredFormats(readRuns_, *range)) {
         if (!editor_.document()->isModified()) editor_.document()->setModified(true);
-        return;
+    } else {
+        editor_.FormatAnsweredLine(block, *range);
     }
-    editor_.FormatAnsweredLine(block, *range);
+    QTextBlock(block).setUserState(mark);
 }
 
 void TEditorLineDocument::rewriteChanged(const QTextBlock& block, const QString& old,
@@ -222,6 +265,14 @@ void TEditorLineDocument::AppendEmptyLine() {
     QTextCursor cursor(editor_.document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertBlock(cursor.blockFormat(), TDocumentEditor::plainFormat());
+    ++appended_;
+    // Which of the two blocks keeps the old one's state is Qt's business: neither is marked.
+    cursor.block().setUserState(-1);
+    cursor.block().previous().setUserState(-1);
+}
+
+void TEditorLineDocument::noteWritten(int n) {
+    if (n > lastWritten_) lastWritten_ = n;
 }
 
 QTextCursor TEditorLineDocument::caret() const {
@@ -245,13 +296,21 @@ TEditorLineDocument::Batch::Batch(TEditorLineDocument& document)
         document_.lineCount_ = -1;
         document_.readLine_ = -1;
         document_.editor_.forgetFormatIndexes();
+        document_.snapshotTaken_ = false;
+        document_.snapshot_.clear();
+        document_.lastWritten_ = -1;
+        document_.appended_ = 0;
     }
     group_.beginEditBlock();
 }
 
 TEditorLineDocument::Batch::~Batch() {
+    // The batch's changes are reported here; its marks are right already.
+    document_.editor_.setBatchEnding(document_.batches_ == 1);
     group_.endEditBlock();
+    document_.editor_.setBatchEnding(false);
     if (--document_.batches_ == 0) {
+        document_.snapshot_ = QString();
         document_.placeCaret();
         document_.editor_.setTextCursor(document_.caret_);
         document_.editor_.ensureCursorVisible();

@@ -85,6 +85,18 @@ private:
     mutable QString readText_;
     mutable std::vector<TDocumentEditor::FormatRun> readRuns_;
     mutable std::string readUtf8_;
+    mutable bool readRunsKnown_ = false;  // readRuns_ describe the line read (else unknown)
+    // The whole text as the batch's first read found it, and where its next line starts.
+    bool readFromSnapshot(int n) const;
+    mutable QString snapshot_;
+    mutable bool snapshotTaken_ = false;
+    mutable int snapshotBlocks_ = 0;  // the block count then
+    mutable int snapshotLine_ = 0;
+    mutable qsizetype snapshotOffset_ = 0;
+    // The last line written during the batch (-1 none), and the lines appended.
+    void noteWritten(int n);
+    int lastWritten_ = -1;
+    int appended_ = 0;
     mutable int readLine_ = -1;
 };
 

@@ -122,6 +122,17 @@ TEST(LineRewriteAcrossLines, FormatsEveryLineThatDiffers) {
     for (int n = 0; n < 4; ++n)
         EXPECT_TRUE(editor.isProtectedAt(arrowAt(n).position())) << "line " << n;
 
+    // A format changed by anything but a recalculation is seen by the next one.
+    {
+        QTextCursor cursor(editor.document()->findBlockByNumber(3));
+        cursor.setPosition(cursor.position() + 2);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(TDocumentEditor::plainFormat());
+    }
+    ASSERT_FALSE(editor.isProtectedAt(arrowAt(3).position()));
+    recalculate();
+    EXPECT_TRUE(editor.isProtectedAt(arrowAt(3).position()));
+
     DocumentColours colours = editor.colours();
     colours.arrow = 0x00FF0000u;  // blue
     editor.setColours(colours);
@@ -129,6 +140,32 @@ TEST(LineRewriteAcrossLines, FormatsEveryLineThatDiffers) {
     for (int n = 0; n < 4; ++n)
         EXPECT_EQ(arrowAt(n).charFormat().foreground().color(), ToQColor(0x00FF0000u))
             << "line " << n;
+}
+
+// A command that rewrites every line reads each line as the document holds it, whatever it
+// wrote before: lines after the ones written, a line written and read again, and lines of
+// any characters (a line separator inside a line, Japanese, tabs, empty lines).
+TEST(LineRewriteAcrossLines, ReadsEveryLineAsTheDocumentHoldsIt) {
+    EnsureApplication();
+    TDocumentEditor editor;
+    editor.showLines({"1+2 ==> 3 ", QString::fromUtf8("あ\tい"), "", "a\u2028b", "x ==> 1 ", ""});
+    TEditorLineDocument lines(editor);
+    TDocumentEditor::HistoryOff off(editor);
+    TEditorLineDocument::Batch batch(lines);
+    const auto held = [&](int n) {
+        return editor.document()->findBlockByNumber(n).text().toStdString();
+    };
+    for (int n = 0; n < 5; ++n) {
+        ASSERT_EQ(lines.Line(n), held(n)) << "line " << n;
+        if (n == 1) lines.ReplaceLine(n, "longer than before");
+        if (n == 3) lines.ReplaceAnsweredLine(n, "b ==> 22 ");
+        if (n == 1 || n == 3) {
+            EXPECT_EQ(lines.Line(n), held(n)) << "line " << n << " again";
+        }
+    }
+    lines.AppendEmptyLine();
+    EXPECT_EQ(lines.Line(6), held(6));
+    EXPECT_EQ(lines.Line(4), "x ==> 1 ");
 }
 
 TEST_P(LineRewriteTest, MatchesAWholeLineRewrite) {
