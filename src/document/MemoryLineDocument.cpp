@@ -33,10 +33,6 @@ TMemoryLineDocument TMemoryLineDocument::FromText(std::string text) {
     ForEachTextLine(document.read_, [&spans](std::size_t offset, std::size_t length) {
         spans.push_back({offset, 0, length});
     });
-    // A calculation rewrites every line with an arrow and an answer; room for that is
-    // reserved once (untouched room costs no memory) instead of moving the block as it grows.
-    constexpr std::size_t kAnswerRoom = 32;
-    document.rewritten_.reserve(document.read_.size() + spans.size() * kAnswerRoom);
     return document;
 }
 

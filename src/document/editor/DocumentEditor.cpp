@@ -120,12 +120,12 @@ void TDocumentEditor::ColourAnswer(const QTextBlock& block, bool protect) {
 void TDocumentEditor::ColourAnswer(const QTextBlock& block, const TAnswerRange& range,
                                    bool protect) {
     BusyHold hold(*this);
-    QTextCharFormat& arrow =
-        arrowKept_.get(ToQColor(colours_.arrow), protect, [&] { return arrowFormat(protect); });
-    setFormatWhereDifferent(block, static_cast<int>(range.Arrow), static_cast<int>(range.Answer()),
-                            arrow);
-    QTextCharFormat& answer =
-        answerKept_.get(ToQColor(colours_.answer), protect, [&] { return answerFormat(protect); });
+    QTextCharFormat& arrow = arrowKept_.get(ToQColor(colours_.arrow), protect,
+                                            [&] { return arrowFormat(protect); });
+    setFormatWhereDifferent(block, static_cast<int>(range.Arrow),
+                            static_cast<int>(range.Answer()), arrow);
+    QTextCharFormat& answer = answerKept_.get(ToQColor(colours_.answer), protect,
+                                              [&] { return answerFormat(protect); });
     setFormatWhereDifferent(block, static_cast<int>(range.Answer()),
                             static_cast<int>(range.LineLength), answer);
 }

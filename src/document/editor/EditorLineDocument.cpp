@@ -83,16 +83,16 @@ QTextBlock TEditorLineDocument::blockAt(int n) const {
     return block;
 }
 
-// During a batch the line is read fragment by fragment, so that one walk gives its text and
-// the formats its rewrite will check.
 std::string TEditorLineDocument::Line(int n) const {
     std::string text;
     ReadLine(n, text);
     return text;
 }
 
-// The UTF-8 text read is kept too: a rewrite with the very same bytes is known to change
-// nothing without converting and comparing the line again.
+// During a batch the line is taken from the batch's copy of the text where it can be, else
+// read fragment by fragment, so that one walk gives its text and the formats its rewrite
+// will check. The UTF-8 text read is kept too: a rewrite with the very same bytes is known
+// to change nothing without converting and comparing the line again.
 void TEditorLineDocument::ReadLine(int n, std::string& text) const {
     const QTextBlock block = blockAt(n);
     if (!block.isValid()) {
