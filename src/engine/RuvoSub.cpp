@@ -483,10 +483,11 @@ struct Rounded {
 
 // Rounds |v| to `keep` significant digits (keep may be 0 or negative: a cut above the first
 // digit), given its exact truncated digits.
-Rounded RoundDigits(long double magnitude, const ExactDigits& digits, int keep) {
-    Rounded r;
+// Writes into `r` (a fresh Rounded): the caller's own object is filled in place, as copying
+// a result whose digits were just stored a byte at a time makes the processor wait.
+void RoundDigits(long double magnitude, const ExactDigits& digits, int keep, Rounded& r) {
     r.x = digits.x;
-    if (keep < 0) return r;
+    if (keep < 0) return;
     if (keep > kTruncDigits - 1) keep = kTruncDigits - 1;
     bool up = digits.d[keep] >= '5';
     if (digits.d[keep] == '5' && digits.ambiguous) {
@@ -514,7 +515,6 @@ Rounded RoundDigits(long double magnitude, const ExactDigits& digits, int keep) 
     }
     while (r.count > 0 && r.d[r.count - 1] == '0')
         --r.count;
-    return r;
 }
 
 // The digits of v: its exact truncation, from which any number of digits can be rounded.
@@ -526,9 +526,11 @@ public:
     // The exact decimal exponent x (|v| = 0.d1d2... * 10^x); 0 for zero.
     int x() const { return exact_.x; }
     Rounded Round(int keep) const {
-        if (value_ == 0.0L) return Rounded{};
-        Rounded r = RoundDigits(magnitude_, exact_, keep);
-        r.negative = value_ < 0 && r.count > 0;
+        Rounded r;
+        if (value_ != 0.0L) {
+            RoundDigits(magnitude_, exact_, keep, r);
+            r.negative = value_ < 0 && r.count > 0;
+        }
         return r;
     }
 
@@ -540,10 +542,12 @@ private:
 
 // The same as ValueDigits(v).Round(keep), reading the kept digits in place.
 Rounded Digits(long double v, int keep) {
-    if (v == 0.0L) return Rounded{};
-    const long double magnitude = std::fabs(v);
-    Rounded r = RoundDigits(magnitude, Truncated(magnitude), keep);
-    r.negative = v < 0 && r.count > 0;
+    Rounded r;  // one object returned from every path: built in the caller's place
+    if (v != 0.0L) {
+        const long double magnitude = std::fabs(v);
+        RoundDigits(magnitude, Truncated(magnitude), keep, r);
+        r.negative = v < 0 && r.count > 0;
+    }
     return r;
 }
 
