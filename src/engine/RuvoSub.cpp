@@ -329,7 +329,8 @@ void ParsePrinted(const char* text, char* digits, int count, int& x) {
 // bits (the library's frexp and ldexp cost more than the whole digit split). False for other
 // formats and for zero, subnormal, infinite and NaN values.
 bool MantissaOf(long double value, uint64_t& mantissa, int& binaryExponent) {
-    if constexpr (std::numeric_limits<long double>::digits != 64 || sizeof(long double) < 10) {
+    if constexpr (std::numeric_limits<long double>::digits != 64 ||
+                  sizeof(long double) < 10) {
         return false;
     } else {
         unsigned char bytes[sizeof(long double)];

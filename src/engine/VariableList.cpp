@@ -54,9 +54,8 @@ size_t TVariableList::SlotOf(std::string_view name, uint32_t hash) const {
         const TSlot& slot = slots_[i];
         if (slot.Line < 0) return i;
         if (slot.Hash == hash && slot.NameLength == name.size() &&
-            SameName(
-                std::string_view(lines_[static_cast<size_t>(slot.Line)]).substr(0, name.size()),
-                name)) {
+            SameName(std::string_view(lines_[static_cast<size_t>(slot.Line)]).substr(0, name.size()),
+                     name)) {
             return i;
         }
     }
@@ -144,30 +143,28 @@ void TVariableList::Set(std::string_view name, std::string_view value, THint& hi
 }
 
 void TVariableList::SetAt(int index, std::string_view name, std::string_view value) {
-    {
-        // The name is unchanged up to case, so the index stays valid. The line is rewritten
-        // in its own storage; when name or value view that storage, the new line is built
-        // apart and swapped in.
-        std::string& line = lines_[static_cast<size_t>(index)];
-        const auto views = [&line](std::string_view part) {
-            const std::less<const char*> before;
-            return !part.empty() && !before(part.data(), line.data()) &&
-                   before(part.data(), line.data() + line.size());
-        };
-        if (!views(name) && !views(value)) {
-            line.resize(name.size() + 1 + value.size());
-            char* out = line.data();
-            std::memcpy(out, name.data(), name.size());
-            out[name.size()] = '=';
-            std::memcpy(out + name.size() + 1, value.data(), value.size());
-        } else {
-            spare_.assign(name);
-            spare_ += '=';
-            spare_.append(value);
-            line.swap(spare_);
-        }
-        numbers_[static_cast<size_t>(index)] = TNumberCache();
+    // The name is unchanged up to case, so the index stays valid. The line is rewritten
+    // in its own storage; when name or value view that storage, the new line is built
+    // apart and swapped in.
+    std::string& line = lines_[static_cast<size_t>(index)];
+    const auto views = [&line](std::string_view part) {
+        const std::less<const char*> before;
+        return !part.empty() && !before(part.data(), line.data()) &&
+               before(part.data(), line.data() + line.size());
+    };
+    if (!views(name) && !views(value)) {
+        line.resize(name.size() + 1 + value.size());
+        char* out = line.data();
+        std::memcpy(out, name.data(), name.size());
+        out[name.size()] = '=';
+        std::memcpy(out + name.size() + 1, value.data(), value.size());
+    } else {
+        spare_.assign(name);
+        spare_ += '=';
+        spare_.append(value);
+        line.swap(spare_);
     }
+    numbers_[static_cast<size_t>(index)] = TNumberCache();
 }
 
 void TVariableList::Delete(int index) {
