@@ -105,27 +105,37 @@ QTextCharFormat& TDocumentEditor::KeptFormat::get(const QColor& colour, bool pro
 
 // ---- colouring -------------------------------------------------------------------------
 
+std::optional<TAnswerRange> FindAnswerIn(const QString& line) {
+    return FindAnswer(
+        std::u16string_view(reinterpret_cast<const char16_t*>(line.utf16()), line.size()));
+}
+
+QTextCharFormat& TDocumentEditor::keptArrow(bool protect) {
+    return arrowKept_.get(ToQColor(colours_.arrow), protect, [&] { return arrowFormat(protect); });
+}
+
+QTextCharFormat& TDocumentEditor::keptAnswer(bool protect) {
+    return answerKept_.get(ToQColor(colours_.answer), protect,
+                           [&] { return answerFormat(protect); });
+}
+
 void TDocumentEditor::ColourAnswer(int line, bool protect) {
     ColourAnswer(document()->findBlockByNumber(line), protect);
 }
 
 void TDocumentEditor::ColourAnswer(const QTextBlock& block, bool protect) {
     if (!block.isValid()) return;
-    const QString text = block.text();
-    const auto range = FindAnswer(
-        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
+    const auto range = FindAnswerIn(block.text());
     if (range) ColourAnswer(block, *range, protect);
 }
 
 void TDocumentEditor::ColourAnswer(const QTextBlock& block, const TAnswerRange& range,
                                    bool protect) {
     BusyHold hold(*this);
-    QTextCharFormat& arrow = arrowKept_.get(ToQColor(colours_.arrow), protect,
-                                            [&] { return arrowFormat(protect); });
+    QTextCharFormat& arrow = keptArrow(protect);
     setFormatWhereDifferent(block, static_cast<int>(range.Arrow),
                             static_cast<int>(range.Answer()), arrow);
-    QTextCharFormat& answer = answerKept_.get(ToQColor(colours_.answer), protect,
-                                              [&] { return answerFormat(protect); });
+    QTextCharFormat& answer = keptAnswer(protect);
     setFormatWhereDifferent(block, static_cast<int>(range.Answer()),
                             static_cast<int>(range.LineLength), answer);
 }
@@ -134,10 +144,8 @@ void TDocumentEditor::ColourAnswer(const QTextBlock& block, const TAnswerRange& 
 void TDocumentEditor::FormatAnsweredLine(const QTextBlock& block, const TAnswerRange& range) {
     if (!block.isValid()) return;
     BusyHold hold(*this);
-    QTextCharFormat& arrow =
-        arrowKept_.get(ToQColor(colours_.arrow), true, [&] { return arrowFormat(true); });
-    QTextCharFormat& answer =
-        answerKept_.get(ToQColor(colours_.answer), true, [&] { return answerFormat(true); });
+    QTextCharFormat& arrow = keptArrow(true);
+    QTextCharFormat& answer = keptAnswer(true);
     if (!document()->isUndoRedoEnabled() &&
         block.length() - 1 == static_cast<int>(range.LineLength)) {
         struct Span {
@@ -181,8 +189,8 @@ void TDocumentEditor::FormatAnsweredLine(const QTextBlock& block, const TAnswerR
 
 bool TDocumentEditor::hasAnsweredFormats(const std::vector<FormatRun>& runs,
                                          const TAnswerRange& range) {
-    arrowKept_.get(ToQColor(colours_.arrow), true, [&] { return arrowFormat(true); });
-    answerKept_.get(ToQColor(colours_.answer), true, [&] { return answerFormat(true); });
+    keptArrow(true);
+    keptAnswer(true);
     const int bounds[] = {static_cast<int>(range.Arrow), static_cast<int>(range.Answer()),
                           static_cast<int>(range.LineLength)};
     const int indexes[] = {plainIndex_, arrowKept_.index, answerKept_.index};
@@ -202,8 +210,8 @@ bool TDocumentEditor::hasAnsweredFormats(const std::vector<FormatRun>& runs,
 
 int TDocumentEditor::answeredMark() {
     // Building either format anew (a colour or the protection changed) makes a new mark.
-    arrowKept_.get(ToQColor(colours_.arrow), true, [&] { return arrowFormat(true); });
-    answerKept_.get(ToQColor(colours_.answer), true, [&] { return answerFormat(true); });
+    keptArrow(true);
+    keptAnswer(true);
     constexpr int kMarkBase = 0x40000000;  // far from a block's own state, -1
     return kMarkBase + ((arrowKept_.builds + answerKept_.builds) & 0x3FFFFFFF);
 }
@@ -227,10 +235,8 @@ void TDocumentEditor::forgetFormatIndexes() {
 void TDocumentEditor::insertAnswered(QTextCursor& cursor, const QString& line, int from, int to,
                                      const TAnswerRange& range) {
     BusyHold hold(*this);
-    QTextCharFormat& arrow =
-        arrowKept_.get(ToQColor(colours_.arrow), true, [&] { return arrowFormat(true); });
-    QTextCharFormat& answer =
-        answerKept_.get(ToQColor(colours_.answer), true, [&] { return answerFormat(true); });
+    QTextCharFormat& arrow = keptArrow(true);
+    QTextCharFormat& answer = keptAnswer(true);
     const int bounds[] = {static_cast<int>(range.Arrow), static_cast<int>(range.Answer()),
                           static_cast<int>(line.size())};
     const QTextCharFormat* formats[] = {&plain_, &arrow, &answer};

@@ -28,6 +28,7 @@
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "document/LineModel.h"
@@ -44,6 +45,9 @@ struct DocumentColours {
     TColour arrow = clRed;
     TColour answer = clGreen;
 };
+
+// FindAnswer over an editor line's text.
+std::optional<TAnswerRange> FindAnswerIn(const QString& line);
 
 class TDocumentEditor : public QPlainTextEdit {
     Q_OBJECT
@@ -245,6 +249,9 @@ private:
         bool built_ = false;
     };
     QTextCharFormat answerFormat(bool protect) const;
+    // The kept arrow and answer formats for the current colours, built anew when they change.
+    QTextCharFormat& keptArrow(bool protect);
+    QTextCharFormat& keptAnswer(bool protect);
 
     DocumentColours colours_;
     QTextCharFormat plain_ = plainFormat();

@@ -195,8 +195,7 @@ void TEditorLineDocument::ReplaceAnsweredLine(int n, std::string_view text) {
     noteWritten(n);
     const int mark = editor_.answeredMark();
     if (readLine_ == n && text == readUtf8_ && block.length() - 1 == readText_.size()) {
-        const auto range = FindAnswer(std::u16string_view(
-            reinterpret_cast<const char16_t*>(readText_.utf16()), readText_.size()));
+        const auto range = FindAnswerIn(readText_);
         if (range) {
             // Rewriting a line counts as a change even where the text stays the same.
             if (!editor_.document()->isModified()) editor_.document()->setModified(true);
@@ -208,8 +207,7 @@ void TEditorLineDocument::ReplaceAnsweredLine(int n, std::string_view text) {
         }
     }
     const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    const auto range = FindAnswer(
-        std::u16string_view(reinterpret_cast<const char16_t*>(line.utf16()), line.size()));
+    const auto range = FindAnswerIn(line);
     if (!range) {
         rewriteChanged(block, textOf(n, block), line, static_cast<int>(line.size()));
         return;
